@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on Debian 12: mingw-w64 for both targets, Wine with
+# 32-bit support, Xvfb, GoogleTest sources, ImageMagick, clang for the fuzzers and djpeg for the
+# benchmark. Idempotent: packages already present are skipped, so a second run costs a second.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ googletest
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
+  wine wine64 wine32:i386
+  xvfb x11-utils imagemagick
+  clang-14 libclang-rt-14-dev libjpeg-turbo-progs
+)
+
+if [ "$(id -u)" != 0 ]; then
+  echo "setup.sh: run as root (it installs Debian packages)" >&2
+  exit 1
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "setup: all build and test packages are installed"
+  exit 0
+fi
+
+echo "setup: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+echo "setup: done"

@@ -1,0 +1,61 @@
+# Sourced by the build, test and run scripts: the project's private Wine prefix, an X display and
+# a wineserver that stays up while they run. Never touches the user's own ~/.wine.
+#
+# After sourcing: WINEPREFIX, DISPLAY, QL_WINE64, QL_WINE32 are set; call ql_wine_up once, and
+# ql_wine_down when done (it stops only what ql_wine_up started).
+
+QL_ROOT=${QL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX="$QL_ROOT/build/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+QL_WINE64=/usr/lib/wine/wine64
+QL_WINE32=/usr/lib/wine/wine
+QL_XVFB_PID=""
+QL_STARTED_DISPLAY=0
+
+# Starts a virtual display when there is none (or when QL_FORCE_XVFB=1), on a free number.
+ql_display_up() {
+  if [ -n "${DISPLAY:-}" ] && [ "${QL_FORCE_XVFB:-0}" != 1 ] && xdpyinfo >/dev/null 2>&1; then
+    return 0
+  fi
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    QL_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 50); do
+      xdpyinfo >/dev/null 2>&1 && { QL_STARTED_DISPLAY=1; return 0; }
+      sleep 0.1
+    done
+    kill "$QL_XVFB_PID" 2>/dev/null
+  done
+  echo "wine-env: could not start a virtual X display" >&2
+  return 1
+}
+
+# Creates the prefix once (64-bit with 32-bit support) and keeps a wineserver running.
+ql_wine_up() {
+  ql_display_up || return 1
+  if [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    echo "wine-env: creating the Wine prefix in $WINEPREFIX (about 20 s)"
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    "$QL_WINE64" wineboot -i </dev/null >/dev/null 2>&1
+    wineserver -w
+  fi
+  wineserver -p </dev/null >/dev/null 2>&1
+  "$QL_WINE64" cmd /c exit </dev/null >/dev/null 2>&1
+  # Without a window manager, hiding a managed window stalls; Wine's own placement is enough here.
+  "$QL_WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+}
+
+ql_wine_down() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ "$QL_STARTED_DISPLAY" = 1 ] && [ -n "$QL_XVFB_PID" ]; then
+    kill "$QL_XVFB_PID" 2>/dev/null || true
+    wait "$QL_XVFB_PID" 2>/dev/null || true
+  fi
+}

@@ -1,0 +1,23 @@
+// The hidden application window of each program. Its text is the program's application title, and
+// it owns every other top-level window of the program, which is how other programs recognise a
+// running program: by the text of the owner of its windows.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Creates the hidden application window with `title` as its text. Returns 0 on failure.
+HWND CreateApplicationWindow(HINSTANCE instance, const std::string& title);
+
+// The application window created above (0 before it exists).
+HWND ApplicationWindow();
+
+// Changes the application title: the text of the application window.
+void SetApplicationTitle(const std::string& title);
+std::string ApplicationTitle();
+
+// Asks `handler` about a close of the application window from outside (the task list sends
+// WM_CLOSE to it). Without a handler the window ignores the close.
+using ApplicationCloseHandler = void (*)();
+void SetApplicationCloseHandler(ApplicationCloseHandler handler);

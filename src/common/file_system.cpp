@@ -1,0 +1,82 @@
+#include "common/file_system.h"
+
+#include <algorithm>
+
+#include "common/text_helpers.h"
+
+bool PlainFileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+
+    std::optional<std::string> result;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size)) {
+        // GetLastError already tells why.
+    } else if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
+        SetLastError(ERROR_FILE_TOO_LARGE);
+    } else {
+        std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+        size_t done = 0;
+        bool ok = true;
+        while (done < bytes.size()) {
+            DWORD chunk = 0;
+            const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
+            if (!ReadFile(file, bytes.data() + done, want, &chunk, nullptr) || chunk == 0) {
+                ok = false;
+                break;
+            }
+            done += chunk;
+        }
+        if (ok) result = std::move(bytes);
+    }
+    const DWORD error = GetLastError();
+    CloseHandle(file);
+    SetLastError(error);
+    return result;
+}
+
+DWORD ReplaceFileContents(const std::string& path, const std::string& bytes) {
+    const std::string temporary = path + ".new";
+    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError();
+
+    DWORD error = 0;
+    size_t done = 0;
+    while (error == 0 && done < bytes.size()) {
+        DWORD written = 0;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
+        if (!WriteFile(file, bytes.data() + done, want, &written, nullptr)) error = GetLastError();
+        done += written;
+    }
+    if (error == 0 && !FlushFileBuffers(file)) error = GetLastError();
+    if (!CloseHandle(file) && error == 0) error = GetLastError();
+
+    if (error == 0 && !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = GetLastError();
+    }
+    if (error != 0) DeleteFileA(temporary.c_str());
+    return error;
+}
+
+std::string ProgramFolder() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return std::string();
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);  // truncated: try again with more room
+    }
+    path.resize(static_cast<size_t>(FindLastChar(path, '\\')));
+    return FolderWithBackslash(path);
+}

@@ -1,0 +1,38 @@
+#include "common/settings_file.h"
+
+#include "common/file_system.h"
+#include "common/settings_codec.h"
+
+PictureSlots Pictures;
+
+namespace {
+// Far above the largest list that can be written (32767 entries of the longest paths).
+constexpr size_t kMaxSettingsBytes = 64u * 1024 * 1024;
+}
+
+std::string AppFolder() { return ProgramFolder(); }
+
+std::string SettingsFilePath() { return AppFolder() + "Quilloria.dat"; }
+
+bool LoadSettings() {
+    const std::string path = SettingsFilePath();
+    if (!PlainFileExists(path)) return false;
+
+    const std::optional<std::string> bytes = ReadWholeFile(path, kMaxSettingsBytes);
+    if (!bytes) return false;
+
+    SettingsReadResult read = DecodeSettings(*bytes);
+    switch (read.status) {
+        case SettingsReadStatus::Ok:
+            Pictures = std::move(read.pictures);
+            return true;
+        case SettingsReadStatus::WrongHeader:
+            DeleteFileA(path.c_str());
+            return false;
+        case SettingsReadStatus::Unusable:
+            break;
+    }
+    return false;
+}
+
+DWORD SaveSettings() { return ReplaceFileContents(SettingsFilePath(), EncodeSettings(Pictures)); }

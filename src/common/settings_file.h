@@ -1,0 +1,26 @@
+// The program-wide picture list and the settings file "Quilloria.dat" in the application folder.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "common/picture_entry.h"
+
+// The picture list of this program (slots 0..N). Empty (no slots at all) until a list has been
+// read or created.
+extern PictureSlots Pictures;
+
+// The folder of the running program, ending in a backslash; computed afresh at each call.
+std::string AppFolder();
+
+// AppFolder() followed by "Quilloria.dat".
+std::string SettingsFilePath();
+
+// Reads the settings file into Pictures. Returns false when there is no usable file; Pictures is
+// then unchanged. A file with a wrong header is deleted; a truncated or unreadable one is kept.
+bool LoadSettings();
+
+// Writes slots 1..N of Pictures to the settings file, replacing the old file in one step so that
+// a failed save never loses it. Returns 0, or the Windows error that stopped the save.
+DWORD SaveSettings();

@@ -1,0 +1,16 @@
+// Finding a running program by the text of the window that owns its windows.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Walks all top-level windows (starting from the first at the level of `start`) and returns the
+// first owner whose text equals `title` exactly, or 0. Only owners are compared, never the
+// windows themselves. Pending messages are processed after each window examined.
+HWND FindOwnerWindowByTitle(HWND start, const std::string& title);
+
+// Returns the text of a window, also of another program's top-level window. Reads it without
+// sending that program a message, so a program that is busy (a loader waiting for the
+// configuration program) cannot stall the caller.
+std::string TopLevelWindowText(HWND window);

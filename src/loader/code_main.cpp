@@ -1,0 +1,50 @@
+#include "loader/code_main.h"
+
+#include "common/app_window.h"
+#include "common/error_text.h"
+#include "common/settings_file.h"
+#include "common/window_search.h"
+#include "loader/code_shell_wait.h"
+#include "loader/frm_main.h"
+#include "loader/loader_texts.h"
+
+namespace {
+
+// Starts the configuration program from the application folder and waits until the user has
+// closed it. Shows the critical message and returns false when that fails.
+bool RunConfigurationProgram() {
+    // The full path, quoted: never a Quilloria.exe that the current folder or the search path supplies.
+    const std::string commandLine = "\"" + AppFolder() + "Quilloria.exe\"";
+    const ShellWaitResult result = ShellAndWait(commandLine, SW_SHOWNORMAL, -1);
+    if (result.Succeeded()) return true;
+
+    const DWORD error = result.startError ? result.startError : result.waitError;
+    const std::string text = CouldNotStartConfigurationText(SystemErrorDescription(error));
+    MessageBoxA(ApplicationWindow(), text.c_str(), kCriticalErrorCaption, MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+    return false;
+}
+
+}  // namespace
+
+bool StartUp(HINSTANCE instance) {
+    if (!frmMain.Load(instance, ApplicationWindow())) return false;
+
+    if (!LoadSettings() && !RunConfigurationProgram()) {
+        frmMain.Unload();
+        return false;
+    }
+
+    if (FindOtherInstance(frmMain.hwnd(), ApplicationTitle())) {
+        frmMain.Unload();
+        return false;
+    }
+    return true;
+}
+
+bool FindOtherInstance(HWND window, const std::string& title) {
+    const std::string kept = title;
+    SetApplicationTitle(kDuplicateTitle);
+    const bool found = FindOwnerWindowByTitle(window, kept) != nullptr;
+    SetApplicationTitle(kept);
+    return found;
+}
