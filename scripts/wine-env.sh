@@ -5,7 +5,7 @@
 # ql_wine_down when done (it stops only what ql_wine_up started).
 
 QL_ROOT=${QL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-export WINEPREFIX="$QL_ROOT/build/wineprefix"
+export WINEPREFIX="${QL_WINEPREFIX:-$QL_ROOT/build/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
