@@ -148,7 +148,9 @@ SettingsReadResult DecodeSettings(std::string_view bytes) {
         const auto folderLength = reader.ReadInt16();
         if (!folderLength) return result;
         auto path = reader.ReadString();
-        if (!path) return result;
+        // A path holds no double quote. An unquoted field may carry one, but the list would then
+        // be written back as a file that no longer reads, so such a file is unusable now.
+        if (!path || path->find('"') != std::string::npos) return result;
         const auto tile = reader.ReadInt16();
         if (!tile) return result;
         const auto stretch = reader.ReadBoolean();

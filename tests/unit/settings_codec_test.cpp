@@ -104,6 +104,7 @@ TEST(SettingsCodec, DamagedFilesAreUnusable) {
         {"entry cut after its path", "\"Version 1.1\"\r\n1\r\n8,\"C:\\Pics\\a.jpg\""},
         {"unterminated quote", "\"Version 1.1\"\r\n1\r\n8,\"C:\\Pics\\a.jpg,0,#FALSE#\r\n"},
         {"text after a closing quote", "\"Version 1.1\"\r\n1\r\n8,\"C:\\a.jpg\"x,0,#FALSE#\r\n"},
+        {"unquoted path holding a quote", "\"Version 1.1\"\r\n1\r\n8,C:\\Pics\\a\"b.jpg,0,#FALSE#\r\n"},
         {"folder length too large", "\"Version 1.1\"\r\n1\r\n40000,\"C:\\a.jpg\",0,#FALSE#\r\n"},
         {"tile with letters", "\"Version 1.1\"\r\n1\r\n3,\"C:\\a.jpg\",1x,#FALSE#\r\n"},
         {"stretch as a number", "\"Version 1.1\"\r\n1\r\n3,\"C:\\a.jpg\",0,-1\r\n"},
