@@ -1,37 +1,33 @@
-// Quilloria: the configuration program. For now the smallest program with its titled window;
-// it ends when the window is closed.
+// Quilloria: the configuration program. One window in which the user builds the wallpaper list and
+// switches the loader's autostart on or off.
 #include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
 
 #include "common/app_window.h"
 #include "common/message_pump.h"
 #include "common/process_hardening.h"
+#include "config/code_main.h"
+#include "config/config_texts.h"
+#include "config/frm_main.h"
 
 namespace {
-LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
+// A close of the application window from the task list closes the main window like its close box.
+void CloseFromTaskList() { config::frmMain.Unload(); }
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     HardenDllSearchOrder();
-    HWND application = CreateApplicationWindow(instance, "Quilloria");
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = "QuilloriaConfigMain";
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    RegisterClassExA(&windowClass);
-    HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME, windowClass.lpszClassName, "Quilloria Configuration",
-                                  WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 516, 240,
-                                  application, nullptr, instance, nullptr);
-    if (!window) return 1;
-    ShowWindow(window, showCommand);
-    return RunMessageLoop();
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // for the picture decoders
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    int exitCode = 1;
+    if (CreateApplicationWindow(instance, kConfigTitle)) {
+        SetApplicationCloseHandler(CloseFromTaskList);
+        if (config::StartUp(instance)) exitCode = RunMessageLoop();
+        DestroyWindow(ApplicationWindow());
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return exitCode;
 }

@@ -1,0 +1,79 @@
+#include "config/code_main.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "common/app_window.h"
+#include "common/reg_value.h"
+#include "common/settings_file.h"
+#include "config/config_texts.h"
+#include "config/frm_main.h"
+
+namespace config {
+
+bool StartUp(HINSTANCE instance) {
+    if (!frmMain.Load(instance, ApplicationWindow())) return false;
+    // A missing or rejected file shows up later as a list that does not exist yet.
+    LoadSettings();
+    frmMain.Show();
+    return true;
+}
+
+bool IsAutostartRegistered() {
+    return !GetRegString(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutostartValueName).empty();
+}
+
+std::string GetRegString(HKEY root, const std::string& keyPath, const std::string& valueName) {
+    HKEY key = nullptr;
+    LONG opened = RegOpenKeyExA(root, keyPath.c_str(), 0, kRunKeyAccess, &key);
+    if (opened == ERROR_ACCESS_DENIED) opened = RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_QUERY_VALUE, &key);
+    if (opened != ERROR_SUCCESS) return std::string();
+
+    char buffer[kMaxAutostartText + 1] = {};
+    DWORD size = sizeof(buffer);
+    DWORD type = REG_NONE;
+    std::string result;
+    if (RegQueryValueExA(key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
+            ERROR_SUCCESS &&
+        type == REG_SZ) {
+        // A text of 256 characters stored without its NUL fills the buffer: too long, like a longer one.
+        const size_t length = strnlen(buffer, std::min<size_t>(size, sizeof(buffer)));
+        if (length <= kMaxAutostartText) result.assign(buffer, length);
+    }
+    RegCloseKey(key);
+    return result;
+}
+
+LONG WriteAutostartValue(HKEY root, const std::string& keyPath, const std::string& data) {
+    HKEY key = nullptr;
+    const LONG opened = RegOpenKeyExA(root, keyPath.c_str(), 0, kRunKeyAccess, &key);
+    if (opened != ERROR_SUCCESS) return opened;
+    const LONG written = SetRegValue(key, kAutostartValueName, REG_SZ, data);
+    RegCloseKey(key);
+    return written;
+}
+
+LONG DeleteAutostartValue(HKEY root, const std::string& keyPath) {
+    HKEY key = nullptr;
+    const LONG opened = RegOpenKeyExA(root, keyPath.c_str(), 0, kRunKeyAccess, &key);
+    if (opened != ERROR_SUCCESS) return opened;
+    const LONG deleted = RegDeleteValueA(key, kAutostartValueName);
+    RegCloseKey(key);
+    return deleted;
+}
+
+LONG RegisterAutostart() { return WriteAutostartValue(HKEY_LOCAL_MACHINE, kRunKeyPath, AutostartData(AppFolder())); }
+
+LONG UnregisterAutostart() { return DeleteAutostartValue(HKEY_LOCAL_MACHINE, kRunKeyPath); }
+
+void TerminateWindowProcess(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId == 0) return;
+    HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, processId);
+    if (!process) return;
+    TerminateProcess(process, 0);
+    CloseHandle(process);
+}
+
+}  // namespace config

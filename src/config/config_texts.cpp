@@ -1,0 +1,32 @@
+#include "config/config_texts.h"
+
+#include "common/text_helpers.h"
+
+std::string AutostartData(std::string_view appFolder) { return FolderWithBackslash(appFolder) + kLoaderFileName; }
+
+std::string LoaderStillActiveText() {
+    return "You have choosen to not load the Loader on startup.\n"
+           "However, the Loader is still active. If it is active when you\n"
+           "shutdown or logout, it will change wallpaper one more time.\n"
+           "\n"
+           "Do you want do unload it now?";
+}
+
+std::string AutostartFailedText(bool switchingOn, std::string_view reason) {
+    std::string text = switchingOn ? "Quilloria Loader could not be set to start with Windows."
+                                   : "Quilloria Loader could not be kept from starting with Windows:\n"
+                                     "it will still start at the next logon.";
+    text += "\n\nCause:\n";
+    text += reason;
+    text += "\n\nThe picture list will be saved all the same.";
+    return text;
+}
+
+std::string SaveFailedText(std::string_view path, std::string_view reason) {
+    std::string text = "The picture list could not be saved to\n";
+    text += path;
+    text += "\n\nCause:\n";
+    text += reason;
+    text += "\n\nThe window stays open so that your changes are not lost.";
+    return text;
+}

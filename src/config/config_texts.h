@@ -1,0 +1,43 @@
+// Names and texts of the configuration program: the loader's autostart value and the messages the
+// user sees. No <windows.h> here, so that the texts are tested natively.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The application title of this program: the text of its hidden application window.
+inline constexpr char kConfigTitle[] = "Quilloria";
+inline constexpr char kMainCaption[] = "Quilloria Configuration";
+// The application title of a running loader; its windows are owned by a window with this text.
+inline constexpr char kLoaderTitle[] = "Quilloria Loader";
+
+// The machine-wide autostart value (below HKEY_LOCAL_MACHINE) that starts the loader at logon.
+inline constexpr char kRunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char kAutostartValueName[] = "Quilloria Loader";
+// The rights the Run key is opened with, for reading, writing and deleting alike
+// (KEY_READ | KEY_WRITE | DELETE without the notify right).
+inline constexpr uint32_t kRunKeyAccess = 0xF0063;
+inline constexpr char kLoaderFileName[] = "QLLoader.exe";
+
+// Returns the data of the autostart value: the loader's full path in `appFolder`. A folder that
+// already ends in a backslash (a drive root) gets no second one.
+std::string AutostartData(std::string_view appFolder);
+
+// The longest autostart text that is read back; anything longer counts as no value.
+inline constexpr size_t kMaxAutostartText = 255;
+
+// Title of every error message box of the configuration program.
+inline constexpr char kErrorCaption[] = "Error:";
+// Title of the question asked when autostart is switched off while a loader runs.
+inline constexpr char kImportantCaption[] = "Quilloria - Important:";
+
+// The question asked by "&OK" when autostart is off and a loader is still running.
+std::string LoaderStillActiveText();
+
+// Told when "&OK" could not switch the autostart value on (`switchingOn`) or off; `reason` is the
+// system's description of the failure.
+std::string AutostartFailedText(bool switchingOn, std::string_view reason);
+
+// Told when "&OK" could not write the settings file at `path`; the window stays open.
+std::string SaveFailedText(std::string_view path, std::string_view reason);

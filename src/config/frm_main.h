@@ -1,0 +1,77 @@
+// The configuration window: the picture list, the preview frame, the autostart check box and the
+// OK and Cancel buttons.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "config/main_layout.h"
+
+namespace config {
+
+// Each control's id is kFirstControlId plus its place in the layout table (MainControl), so that
+// tests find a control by its id. None of them is IDOK or IDCANCEL, which Enter and Esc send.
+inline constexpr int kFirstControlId = 1000;
+constexpr int ControlId(MainControl control) { return kFirstControlId + static_cast<int>(control); }
+
+// Resource ids of the arrow pictures of btnUp and btnDown.
+inline constexpr int kArrowUpBitmap = 101;
+inline constexpr int kArrowDownBitmap = 102;
+
+class ConfigMainForm {
+public:
+    // Creates the window and its controls without showing it, owned by `owner`; runs Form_Load.
+    // Returns false when the window or one of its controls could not be created.
+    bool Load(HINSTANCE instance, HWND owner);
+
+    // Shows the window, not modal; its first activation fills the list.
+    void Show();
+
+    // Closes the window as its close box does; the program ends.
+    void Unload();
+
+    HWND hwnd() const { return hwnd_; }
+    HWND Control(MainControl control) const { return controls_[static_cast<size_t>(control)]; }
+    int Dpi() const { return dpi_; }
+
+    // Rebuilds lPix from Pictures: all rows removed, then the file names of slots 1..N. The
+    // selection is not restored; callers do that.
+    void FillPictureList();
+
+    // True from loading until the first activation has been handled.
+    bool FirstActivation = false;
+    // While true, a change of lPix's selection does not reload the preview.
+    bool IgnoreListClick = false;
+
+    void Form_Load();
+    void Form_Activate();
+    void Form_Unload();
+    void btnCancel_Click();
+    void btnOk_Click();
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCommand(int id, int code);
+
+    bool CreateControls();
+    void AddToolTip(HWND control, const char* text);
+    void ApplyDpi(int dpi);
+    void ReleaseResources();
+
+    HINSTANCE instance_ = nullptr;
+    HWND hwnd_ = nullptr;
+    std::array<HWND, kMainControlCount> controls_{};
+    HWND toolTips_ = nullptr;
+    HFONT font_ = nullptr;
+    HFONT largeFont_ = nullptr;
+    HBITMAP arrowUp_ = nullptr;
+    HBITMAP arrowDown_ = nullptr;
+    int dpi_ = 96;
+};
+
+// The program's configuration window.
+extern ConfigMainForm frmMain;
+
+}  // namespace config
