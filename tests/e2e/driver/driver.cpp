@@ -1,0 +1,389 @@
+#include "driver.h"
+
+#include <psapi.h>
+#include <tlhelp32.h>
+
+#include <atomic>
+#include <vector>
+
+namespace e2e {
+
+namespace {
+
+std::string TempFolder() {
+    char buffer[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, buffer);
+    std::string path = buffer;
+    if (path.empty() || path.back() != '\\') path += '\\';
+    return path;
+}
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path + "\\");
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(folder.c_str());
+}
+
+struct WindowSearch {
+    DWORD processId;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId) search->windows.push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM parameter) {
+    reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
+    return TRUE;
+}
+
+// Ends every process whose program file lies in `folder` (programs the tested ones started too).
+void EndProgramsIn(const std::string& folder) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
+                                     entry.th32ProcessID);
+        if (!process) continue;
+        char image[MAX_PATH * 2] = {};
+        DWORD size = sizeof(image);
+        if (QueryFullProcessImageNameA(process, 0, image, &size) &&
+            CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, image, static_cast<int>(folder.size()), folder.c_str(),
+                           static_cast<int>(folder.size())) == CSTR_EQUAL) {
+            TerminateProcess(process, 1);
+            WaitForSingleObject(process, 5000);
+        }
+        CloseHandle(process);
+    }
+    CloseHandle(snapshot);
+}
+
+}  // namespace
+
+std::string BuildFolder() {
+    char module[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::string path = module;
+    return path.substr(0, path.find_last_of('\\') + 1);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount64() >= deadline) return false;
+        Sleep(10);
+    }
+}
+
+// ---- AppFolder ----
+
+AppFolder::AppFolder() {
+    static std::atomic<int> counter{0};
+    for (;;) {
+        path_ = TempFolder() + "ql-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(counter++) + "\\";
+        if (CreateDirectoryA(path_.c_str(), nullptr)) break;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+}
+
+AppFolder::~AppFolder() {
+    EndProgramsIn(path_);
+    RemoveTree(path_);
+}
+
+void AppFolder::InstallProgram(const std::string& builtName, const std::string& asName) {
+    const std::string from = BuildFolder() + builtName;
+    const std::string to = path_ + (asName.empty() ? builtName : asName);
+    CopyFileA(from.c_str(), to.c_str(), FALSE);
+}
+
+void AppFolder::InstallLoaderWithStandIn() {
+    InstallProgram("QLLoader.exe");
+    InstallProgram("StandInConfig.exe", "Quilloria.exe");
+}
+
+void AppFolder::WriteFile(const std::string& name, const std::string& bytes) const {
+    HANDLE file = CreateFileA((path_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::optional<std::string> AppFolder::ReadFile(const std::string& name) const {
+    HANDLE file = CreateFileA((path_ + name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (::ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool AppFolder::Exists(const std::string& name) const {
+    return GetFileAttributesA((path_ + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void AppFolder::Remove(const std::string& name) const {
+    SetFileAttributesA((path_ + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA((path_ + name).c_str());
+}
+
+// ---- Program ----
+
+Program::Program(Program&& other) noexcept : process_(other.process_), id_(other.id_) {
+    other.process_ = nullptr;
+    other.id_ = 0;
+}
+
+Program& Program::operator=(Program&& other) noexcept {
+    if (this != &other) {
+        Kill();
+        process_ = other.process_;
+        id_ = other.id_;
+        other.process_ = nullptr;
+        other.id_ = 0;
+    }
+    return *this;
+}
+
+Program::~Program() { Kill(); }
+
+Program Program::Start(const std::string& exePath, const std::string& arguments, const std::string& workingFolder) {
+    Program program;
+    std::string commandLine = "\"" + exePath + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
+    std::string folder = workingFolder.empty() ? exePath.substr(0, exePath.find_last_of('\\') + 1) : workingFolder;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &info)) {
+        return program;
+    }
+    CloseHandle(info.hThread);
+    program.process_ = info.hProcess;
+    program.id_ = info.dwProcessId;
+    return program;
+}
+
+bool Program::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+std::optional<DWORD> Program::WaitForExit(int timeoutMs) const {
+    if (!process_) return std::nullopt;
+    if (WaitForSingleObject(process_, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+void Program::Kill() {
+    if (!process_) return;
+    if (Running()) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+    process_ = nullptr;
+}
+
+size_t Program::PeakMemory() const {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    if (!process_ || !GetProcessMemoryInfo(process_, &counters, sizeof(counters))) return 0;
+    return counters.PeakWorkingSetSize;
+}
+
+// ---- windows ----
+
+std::vector<HWND> TopLevelWindows(DWORD processId) {
+    WindowSearch search{processId, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.windows;
+}
+
+std::string WindowText(HWND window) {
+    // Sent as a wide message: Wine returns other processes' texts reliably that way.
+    wchar_t buffer[4096] = {};
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
+                             &copied)) {
+        GetWindowTextW(window, buffer, 4096);
+    }
+    char narrow[8192] = {};
+    WideCharToMultiByte(CP_ACP, 0, buffer, -1, narrow, sizeof(narrow), nullptr, nullptr);
+    return narrow;
+}
+
+std::string ClassName(HWND window) {
+    char buffer[256] = {};
+    GetClassNameA(window, buffer, sizeof(buffer));
+    return buffer;
+}
+
+HWND Owner(HWND window) { return GetWindow(window, GW_OWNER); }
+bool IsVisible(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool IsEnabled(HWND window) { return IsWindowEnabled(window) != FALSE; }
+
+RECT ChildRect(HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+RECT ClientRect(HWND window) {
+    RECT rect{};
+    GetClientRect(window, &rect);
+    return rect;
+}
+
+HWND Child(HWND parent, int id) {
+    for (HWND child : Descendants(parent)) {
+        if (GetDlgCtrlID(child) == id) return child;
+    }
+    return nullptr;
+}
+
+std::vector<HWND> Descendants(HWND parent) {
+    std::vector<HWND> children;
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+HWND WaitForWindow(DWORD processId, const std::function<bool(HWND)>& match, int timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindows(processId)) {
+                if (match(window)) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+HWND WaitForWindowTitled(DWORD processId, const std::string& title, int timeoutMs) {
+    return WaitForWindow(processId, [&](HWND window) { return WindowText(window) == title; }, timeoutMs);
+}
+
+HWND FindTopLevelByTitle(const std::string& title) {
+    struct Search {
+        const std::string* title;
+        HWND found;
+    } search{&title, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            char text[1024] = {};
+            GetWindowTextA(window, text, sizeof(text));
+            if (*s->title == text) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool MessageBoxView::HasButton(int id) const {
+    HWND button = GetDlgItem(window, id);
+    return button && IsVisible(button);
+}
+
+std::optional<MessageBoxView> WaitForMessageBox(DWORD processId, int timeoutMs) {
+    HWND box = WaitForWindow(
+        processId, [](HWND window) { return ClassName(window) == "#32770" && IsVisible(window); }, timeoutMs);
+    if (!box) return std::nullopt;
+    MessageBoxView view;
+    view.window = box;
+    view.title = WindowText(box);
+    if (HWND text = GetDlgItem(box, 0xFFFF)) view.text = WindowText(text);
+    return view;
+}
+
+bool Click(HWND button) {
+    if (!button || !IsWindowEnabled(button)) return false;
+    return PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
+}
+
+bool ClickButton(HWND dialog, int id) { return Click(GetDlgItem(dialog, id)); }
+
+void EndSession() {
+    Program wineboot = Program::Start("C:\\windows\\system32\\wineboot.exe", "--end-session", "C:\\");
+    wineboot.WaitForExit(30000);
+}
+
+// ---- registry ----
+
+std::optional<std::string> ReadRegistryString(HKEY root, const std::string& key, const std::string& name) {
+    char buffer[4096] = {};
+    DWORD size = sizeof(buffer) - 1;
+    DWORD type = 0;
+    if (RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, buffer, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return std::nullopt;
+    return std::string(buffer);
+}
+
+std::optional<DWORD> RegistryValueSize(HKEY root, const std::string& key, const std::string& name) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return std::nullopt;
+    DWORD size = 0;
+    const LONG result = RegQueryValueExA(opened, name.c_str(), nullptr, nullptr, nullptr, &size);
+    RegCloseKey(opened);
+    if (result != ERROR_SUCCESS) return std::nullopt;
+    return size;
+}
+
+void WriteRegistryString(HKEY root, const std::string& key, const std::string& name, const std::string& value) {
+    HKEY opened = nullptr;
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(opened, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(opened);
+}
+
+void DeleteRegistryValue(HKEY root, const std::string& key, const std::string& name) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, &opened) != ERROR_SUCCESS) return;
+    RegDeleteValueA(opened, name.c_str());
+    RegCloseKey(opened);
+}
+
+}  // namespace e2e
