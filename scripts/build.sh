@@ -11,4 +11,9 @@ for preset in "${presets[@]}"; do
   echo "== build $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
+  # A release folder per Windows target: the two programs side by side, ready to copy.
+  if [ "$preset" = x64 ] || [ "$preset" = x86 ]; then
+    mkdir -p "dist/$preset"
+    cp "build/$preset/bin/QLLoader.exe" "build/$preset/bin/Quilloria.exe" "dist/$preset/"
+  fi
 done
