@@ -3,12 +3,15 @@
 #include "common/message_pump.h"
 
 std::string TopLevelWindowText(HWND window) {
-    // GetWindowTextA answers for other programs' windows from the window manager's copy of the text.
-    // GetWindowTextLengthA would send WM_GETTEXTLENGTH and wait for a busy program to answer, so the
-    // buffer is sized for any title instead.
-    char buffer[1024] = {};
-    const int length = GetWindowTextA(window, buffer, sizeof(buffer));
-    return length > 0 ? std::string(buffer) : std::string();
+    // For another program's window both calls answer from the window manager's copy of the text,
+    // without sending that program a message, so a busy program cannot stall the search.
+    const int length = GetWindowTextLengthA(window);
+    if (length <= 0) return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(window, text.data(), length + 1);
+    if (copied <= 0) return std::string();
+    text.resize(text.find('\0'));  // cut at the first NUL
+    return text;
 }
 
 HWND FindOwnerWindowByTitle(HWND start, const std::string& title) {

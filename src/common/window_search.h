@@ -10,7 +10,6 @@
 // windows themselves. Pending messages are processed after each window examined.
 HWND FindOwnerWindowByTitle(HWND start, const std::string& title);
 
-// Returns the text of a window, also of another program's top-level window. Reads it without
-// sending that program a message, so a program that is busy (a loader waiting for the
-// configuration program) cannot stall the caller.
+// Returns the text of a window, also of another program's top-level window; empty when it has
+// none or it cannot be read.
 std::string TopLevelWindowText(HWND window);
