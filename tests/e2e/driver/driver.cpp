@@ -300,23 +300,25 @@ HWND WaitForWindowTitled(DWORD processId, const std::string& title, int timeoutM
     return WaitForWindow(processId, [&](HWND window) { return WindowText(window) == title; }, timeoutMs);
 }
 
+namespace {
+struct TitleSearch {
+    const std::string* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchTitle(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<TitleSearch*>(parameter);
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    if (*search->title != text) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+}  // namespace
+
 HWND FindTopLevelByTitle(const std::string& title) {
-    struct Search {
-        const std::string* title;
-        HWND found;
-    } search{&title, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(parameter);
-            char text[1024] = {};
-            GetWindowTextA(window, text, sizeof(text));
-            if (*s->title == text) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TitleSearch search{&title, nullptr};
+    EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
