@@ -1,0 +1,83 @@
+// Working the configuration program from outside: starting it in a fresh folder, finding its
+// window and controls, and keeping the machine's autostart value as it was around each test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "driver.h"
+
+namespace e2e {
+
+inline const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline const char kAutostartName[] = "Quilloria Loader";
+inline const char kThreePictures[] =
+    "\"Version 1.1\"\r\n3\r\n8,\"C:\\Pics\\sunset.jpg\",0,#FALSE#\r\n3,\"D:\\b.bmp\",1,#FALSE#\r\n"
+    "11,\"C:\\My Pics\\c.gif\",0,#TRUE#\r\n";
+inline const char kOtherList[] = "\"Version 1.1\"\r\n1\r\n3,\"C:\\z.bmp\",0,#FALSE#\r\n";
+
+// The controls of the configuration window by their control ids (1000 + their row in the window's
+// layout).
+enum ConfigControl : int {
+    fList = 1000, lPix, btnAdd, btnRemove, btnClear, btnUp, btnDown, btnOK, btnCancel, cAuto,
+    fPic, pBack, btnFullscreen, lInfo, fShowBack, oShow0, cStretch, oShow1, btnAbout,
+};
+
+// The configuration program running from `folder`, its window found and first activation done.
+struct ConfigSession {
+    Program program;
+    HWND window = nullptr;
+
+    explicit ConfigSession(const AppFolder& folder) {
+        program = Program::Start(folder / "Quilloria.exe");
+        window = WaitForWindowTitled(program.Id(), "Quilloria Configuration", 10000);
+        // The first activation shows the frames.
+        if (window) WaitUntil([&] { return IsVisible(Control(fList)); });
+    }
+    HWND Control(int id) const { return Child(window, id); }
+    bool Checked(int id) const { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    void SetChecked(int id, bool checked) const {
+        if (Checked(id) != checked) Click(Control(id));
+        WaitUntil([&] { return Checked(id) == checked; });
+    }
+    std::vector<std::string> Rows() const {
+        std::vector<std::string> rows;
+        const LRESULT count = SendMessageW(Control(lPix), LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            wchar_t text[512] = {};
+            SendMessageW(Control(lPix), LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            char narrow[1024] = {};
+            WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof(narrow), nullptr, nullptr);
+            rows.push_back(narrow);
+        }
+        return rows;
+    }
+};
+
+// Keeps the machine's autostart value around a test: saved at the start, put back at the end.
+class AutostartGuard {
+public:
+    AutostartGuard() : saved_(ReadRegistryString(HKEY_LOCAL_MACHINE, kRunKey, kAutostartName)) {
+        HKEY key = nullptr;  // a fresh prefix may not have the Run key yet; Windows always has it
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_READ, nullptr, &key, nullptr) == 0) {
+            RegCloseKey(key);
+        }
+    }
+    ~AutostartGuard() {
+        if (saved_) {
+            WriteRegistryString(HKEY_LOCAL_MACHINE, kRunKey, kAutostartName, *saved_);
+        } else {
+            DeleteRegistryValue(HKEY_LOCAL_MACHINE, kRunKey, kAutostartName);
+        }
+    }
+    static void Set(const std::string& value) { WriteRegistryString(HKEY_LOCAL_MACHINE, kRunKey, kAutostartName, value); }
+    static void Clear() { DeleteRegistryValue(HKEY_LOCAL_MACHINE, kRunKey, kAutostartName); }
+    static std::optional<std::string> Value() { return ReadRegistryString(HKEY_LOCAL_MACHINE, kRunKey, kAutostartName); }
+
+private:
+    std::optional<std::string> saved_;
+};
+
+}  // namespace e2e
