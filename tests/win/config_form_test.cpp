@@ -15,6 +15,14 @@ namespace {
 
 using namespace config;
 
+BOOL CALLBACK FindToolTips(HWND window, LPARAM found) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
 class ConfigFormTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -111,16 +119,7 @@ TEST_F(ConfigFormTest, FontsAndToolTips) {
 
     // The tool tips belong to one tooltips control owned by the window.
     HWND tips = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) -> BOOL {
-            char name[64] = {};
-            GetClassNameA(window, name, sizeof(name));
-            if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0) return TRUE;
-            *reinterpret_cast<HWND*>(found) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&tips));
+    EnumThreadWindows(GetCurrentThreadId(), FindToolTips, reinterpret_cast<LPARAM>(&tips));
     ASSERT_TRUE(tips);
     int withTips = 0;
     for (const ControlRow& row : MainLayout()) {
