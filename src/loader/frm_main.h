@@ -1,10 +1,14 @@
 // The loader's only window. It stays hidden and keeps the loader resident; the close requests it
-// receives decide whether the wallpaper changes (only when the session ends).
+// receives decide whether the wallpaper changes (only when the session ends). While a picture is
+// converted into the temporary bitmap it shows itself as a small notice.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
+
+#include "common/picture.h"
 
 // Why the window is being closed, as Form_QueryUnload receives it.
 enum UnloadMode : int16_t {
@@ -22,19 +26,49 @@ public:
     // Closes the window as the loader itself does (no wallpaper change) and ends the program.
     void Unload();
 
-    // Closes the window for `mode`: asks Form_QueryUnload, then destroys the window.
+    // Closes the window for `mode`: asks Form_QueryUnload, then destroys the window. A close
+    // requested while another one is being handled is ignored.
     void Close(int16_t mode);
 
     HWND hwnd() const { return hwnd_; }
+    HWND fileLabel() const { return lFile_; }
 
 private:
+    // A child window that holds a decoded picture between loading and saving.
+    struct PictureBox {
+        HWND hwnd = nullptr;
+        Picture picture;
+    };
+
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     void Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode);
 
+    // Converts the picture at `path` into the temporary bitmap, showing the window meanwhile.
+    // Carries on past every failure; the caller learns nothing of success.
+    void CreateTempBitmap(const std::string& path);
+    // Deletes the temporary bitmap if it exists.
+    void DeleteTempBitmap();
+
+    bool CreateControls(HINSTANCE instance);
+    // Sizes the window and places its controls for `dpi`, fonts included.
+    void ApplyDpi(int dpi);
+    void CentreOnScreen();
+
     HWND hwnd_ = nullptr;
+    HWND lFile_ = nullptr;
+    HWND Label1_ = nullptr;
+    HWND Label2_ = nullptr;
+    PictureBox pTmp_;
+    HFONT fileFont_ = nullptr;
+    HFONT textFont_ = nullptr;
+    int dpi_ = 96;
+    bool closing_ = false;
 };
 
 // The loader's window, program-wide like the form it stands for.
 extern LoaderMainForm frmMain;
+
+// The full path of the temporary bitmap: the application folder followed by "Quilloria.bmp".
+std::string TempBitmapPath();

@@ -1,0 +1,331 @@
+#include "common/picture.h"
+
+#include <objbase.h>
+#include <wincodec.h>
+#include <wrl/client.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "common/error_text.h"
+#include "common/exif_orientation.h"
+#include "common/picture_header.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+constexpr char kInvalidText[] = "The file is damaged or is not a picture that can be loaded (Windows bitmap, GIF, JPEG).";
+constexpr char kTooLargeText[] = "The picture is too large to be loaded.";
+constexpr char kNoPictureText[] = "There is no picture to save.";
+
+// The head of the file that is read before decoding: it holds the frame header and the Exif block
+// of a JPEG (which come before the image data), and the frames of most GIF files.
+constexpr DWORD kHeadBytes = 1024 * 1024;
+// Pixels are decoded and written in strips of about this size, never as a second whole copy.
+constexpr size_t kStripBytes = 4u * 1024 * 1024;
+// Neither side of a picture may exceed this: GDI and the bitmap format work with signed 32-bit sizes,
+// and no real picture comes near it.
+constexpr UINT kMaxSide = 65535;
+
+PictureError Failure(DWORD number, std::string description) { return PictureError{number, std::move(description)}; }
+
+PictureError WindowsFailure(DWORD error) {
+    if (error == 0) error = ERROR_GEN_FAILURE;
+    return Failure(error, SystemErrorDescription(error));
+}
+
+// The error of a failed WIC call while saving: a Windows error inside the HRESULT when it holds one.
+PictureError SaveFailure(HRESULT hr) {
+    if (hr == E_OUTOFMEMORY) return Failure(kPictureErrorTooLarge, kTooLargeText);
+    if (HRESULT_FACILITY(hr) == FACILITY_WIN32) return WindowsFailure(HRESULT_CODE(hr));
+    return Failure(static_cast<DWORD>(hr), SystemErrorDescription(static_cast<DWORD>(hr)));
+}
+
+// Keeps COM initialised on this thread for the length of one operation, when the caller has not.
+class ComScope {
+public:
+    ComScope() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComScope() {
+        if (SUCCEEDED(hr_)) CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+private:
+    HRESULT hr_;
+};
+
+std::wstring WidePath(const std::string& path) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    if (length > 0) MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
+    return wide;
+}
+
+HRESULT CreateFactory(ComPtr<IWICImagingFactory>& factory) {
+    return CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory));
+}
+
+// A top-down 32-bit DIB section of the given size, or nothing when memory does not allow it.
+std::unique_ptr<DecodedImage> CreateImage(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || !bits) {
+        if (bitmap) DeleteObject(bitmap);
+        return nullptr;
+    }
+    return std::make_unique<DecodedImage>(bitmap, bits, width, height);
+}
+
+// Reads the first bytes of the file, for the Exif block. Returns the Windows error, 0 on success.
+DWORD ReadHead(const std::string& path, std::vector<uint8_t>& head, unsigned long long& fileSize) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError();
+    DWORD error = 0;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size)) {
+        error = GetLastError();
+    } else {
+        fileSize = static_cast<unsigned long long>(size.QuadPart);
+        head.resize(static_cast<size_t>(std::min<unsigned long long>(fileSize, kHeadBytes)));
+        DWORD read = 0;
+        if (!head.empty() && !ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &read, nullptr)) {
+            error = GetLastError();
+        }
+        head.resize(read);
+    }
+    CloseHandle(file);
+    if (error == 0 && (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY)) error = ERROR_ACCESS_DENIED;
+    return error;
+}
+
+// Copies the decoded pixels of `source` (32-bit, `width` x `height` as stored) upright into `image`.
+HRESULT CopyUpright(IWICBitmapSource* source, UINT width, UINT height, ExifOrientation orientation,
+                    DecodedImage& image) {
+    const UINT stride = width * 4;
+    const UINT stripRows = static_cast<UINT>(std::max<size_t>(1, kStripBytes / stride));
+    auto* target = static_cast<uint32_t*>(const_cast<uint32_t*>(image.row(0)));
+    std::vector<uint32_t> strip;
+    if (orientation != ExifOrientation::Normal) strip.resize(static_cast<size_t>(std::min(stripRows, height)) * width);
+
+    for (UINT top = 0; top < height; top += stripRows) {
+        const UINT rows = std::min(stripRows, height - top);
+        const WICRect rect{0, static_cast<INT>(top), static_cast<INT>(width), static_cast<INT>(rows)};
+        const UINT bytes = stride * rows;
+        if (orientation == ExifOrientation::Normal) {
+            // Straight into the picture: both are rows of 32-bit pixels without padding.
+            BYTE* destination = reinterpret_cast<BYTE*>(target + static_cast<size_t>(top) * width);
+            const HRESULT hr = source->CopyPixels(&rect, stride, bytes, destination);
+            if (FAILED(hr)) return hr;
+        } else {
+            const HRESULT hr = source->CopyPixels(&rect, stride, bytes, reinterpret_cast<BYTE*>(strip.data()));
+            if (FAILED(hr)) return hr;
+            PlaceRowsUpright(orientation, width, height, top, rows, strip.data(), target);
+        }
+    }
+    return S_OK;
+}
+
+}  // namespace
+
+DecodedImage::~DecodedImage() {
+    if (bitmap_) DeleteObject(bitmap_);
+}
+
+uint64_t MaxPicturePixels() {
+    // The decoder holds its own copy of the pixels beside ours, so a 32-bit process can afford far
+    // less than a 64-bit one.
+    return sizeof(void*) >= 8 ? 256ull * 1024 * 1024 : 64ull * 1024 * 1024;
+}
+
+void Picture::PaintAt(HDC dc, int x, int y) const {
+    if (!image_) return;
+    HDC memory = CreateCompatibleDC(dc);
+    if (!memory) return;
+    HGDIOBJ old = SelectObject(memory, image_->bitmap());
+    BitBlt(dc, x, y, image_->width(), image_->height(), memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+void Picture::PaintScaled(HDC dc, int x, int y, int width, int height) const {
+    if (!image_ || width <= 0 || height <= 0) return;
+    if (width == image_->width() && height == image_->height()) {
+        PaintAt(dc, x, y);
+        return;
+    }
+    HDC memory = CreateCompatibleDC(dc);
+    if (!memory) return;
+    HGDIOBJ old = SelectObject(memory, image_->bitmap());
+    const int oldMode = SetStretchBltMode(dc, HALFTONE);
+    POINT oldOrigin{};
+    SetBrushOrgEx(dc, 0, 0, &oldOrigin);  // required after choosing HALFTONE
+    StretchBlt(dc, x, y, width, height, memory, 0, 0, image_->width(), image_->height(), SRCCOPY);
+    SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    if (oldMode) SetStretchBltMode(dc, oldMode);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+void PaintPlaced(HDC dc, const Picture& picture, const PicturePlacement& placement) {
+    if (placement.stretch) {
+        picture.PaintScaled(dc, placement.left, placement.top, placement.width, placement.height);
+    } else {
+        picture.PaintAt(dc, placement.left, placement.top);
+    }
+}
+
+PictureLoadResult LoadPicture(const std::string& path) {
+    PictureLoadResult result;
+    if (path.empty()) return result;
+
+    std::vector<uint8_t> head;
+    unsigned long long fileSize = 0;
+    if (const DWORD error = ReadHead(path, head, fileSize)) {
+        result.error = WindowsFailure(error);
+        return result;
+    }
+    if (fileSize == 0) {
+        result.error = Failure(kPictureErrorInvalid, kInvalidText);
+        return result;
+    }
+    // Some decoders allocate the whole picture while opening the file, so a size that the header
+    // claims is checked before the decoder sees it.
+    const ClaimedSize claimed = ReadClaimedSize(head.data(), head.size());
+    if (claimed.status == ClaimedSize::Status::Invalid) {
+        result.error = Failure(kPictureErrorInvalid, kInvalidText);
+        return result;
+    }
+    if (claimed.status == ClaimedSize::Status::Known &&
+        !SizeWithinLimits(claimed.width, claimed.height, kMaxSide, MaxPicturePixels())) {
+        result.error = Failure(kPictureErrorTooLarge, kTooLargeText);
+        return result;
+    }
+    const ExifOrientation orientation = ReadExifOrientation(head.data(), head.size());
+
+    ComScope com;
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    HRESULT hr = CreateFactory(factory);
+    if (SUCCEEDED(hr)) hr = factory->CreateStream(&stream);
+    if (SUCCEEDED(hr)) {
+        hr = stream->InitializeFromFilename(WidePath(path).c_str(), GENERIC_READ);
+        if (FAILED(hr)) {
+            result.error = HRESULT_FACILITY(hr) == FACILITY_WIN32 ? WindowsFailure(HRESULT_CODE(hr))
+                                                                    : Failure(kPictureErrorInvalid, kInvalidText);
+            return result;
+        }
+    }
+    if (SUCCEEDED(hr)) hr = factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, &decoder);
+    if (SUCCEEDED(hr)) hr = decoder->GetFrame(0, &frame);
+    UINT width = 0, height = 0;
+    if (SUCCEEDED(hr)) hr = frame->GetSize(&width, &height);
+    if (FAILED(hr) || width == 0 || height == 0) {
+        result.error = Failure(kPictureErrorInvalid, kInvalidText);
+        return result;
+    }
+    // The decoder's own size is checked again before our copy of that size is allocated.
+    if (!SizeWithinLimits(width, height, kMaxSide, MaxPicturePixels())) {
+        result.error = Failure(kPictureErrorTooLarge, kTooLargeText);
+        return result;
+    }
+
+    // Indexed pictures (GIF) convert reliably to 32-bit BGRA only, so every format goes that way.
+    ComPtr<IWICFormatConverter> converter;
+    hr = factory->CreateFormatConverter(&converter);
+    if (SUCCEEDED(hr)) {
+        hr = converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                   WICBitmapPaletteTypeCustom);
+    }
+    if (FAILED(hr)) {
+        result.error = Failure(kPictureErrorInvalid, kInvalidText);
+        return result;
+    }
+
+    const bool swap = SwapsWidthAndHeight(orientation);
+    std::unique_ptr<DecodedImage> image =
+        CreateImage(static_cast<int>(swap ? height : width), static_cast<int>(swap ? width : height));
+    if (!image) {
+        result.error = Failure(kPictureErrorTooLarge, kTooLargeText);
+        return result;
+    }
+    hr = CopyUpright(converter.Get(), width, height, orientation, *image);
+    if (FAILED(hr)) {
+        result.error = hr == E_OUTOFMEMORY ? Failure(kPictureErrorTooLarge, kTooLargeText)
+                                           : Failure(kPictureErrorInvalid, kInvalidText);
+        return result;
+    }
+    result.picture = Picture(std::shared_ptr<const DecodedImage>(std::move(image)));
+    return result;
+}
+
+PictureError SavePictureAsBitmap(const Picture& picture, const std::string& path) {
+    const DecodedImage* image = picture.Image();
+    if (!image) return Failure(kPictureErrorInvalid, kNoPictureText);
+    const UINT width = static_cast<UINT>(image->width());
+    const UINT height = static_cast<UINT>(image->height());
+
+    // Written beside the target first, so that a failed save leaves an older file as it was.
+    const std::string temporary = path + ".new";
+    PictureError error;
+    {
+        ComScope com;
+        ComPtr<IWICImagingFactory> factory;
+        ComPtr<IWICStream> stream;
+        ComPtr<IWICBitmapEncoder> encoder;
+        ComPtr<IWICBitmapFrameEncode> frame;
+        ComPtr<IPropertyBag2> options;
+        HRESULT hr = CreateFactory(factory);
+        if (SUCCEEDED(hr)) hr = factory->CreateStream(&stream);
+        if (SUCCEEDED(hr)) hr = stream->InitializeFromFilename(WidePath(temporary).c_str(), GENERIC_WRITE);
+        if (SUCCEEDED(hr)) hr = factory->CreateEncoder(GUID_ContainerFormatBmp, nullptr, &encoder);
+        if (SUCCEEDED(hr)) hr = encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache);
+        if (SUCCEEDED(hr)) hr = encoder->CreateNewFrame(&frame, &options);
+        if (SUCCEEDED(hr)) hr = frame->Initialize(options.Get());
+        if (SUCCEEDED(hr)) hr = frame->SetSize(width, height);
+        WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+        if (SUCCEEDED(hr)) hr = frame->SetPixelFormat(&format);
+        if (SUCCEEDED(hr) && format != GUID_WICPixelFormat24bppBGR) hr = WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
+
+        // 24-bit rows, handed over strip by strip.
+        const UINT stride = (width * 3 + 3) & ~3u;
+        const UINT stripRows = static_cast<UINT>(std::max<size_t>(1, kStripBytes / stride));
+        std::vector<BYTE> strip;
+        if (SUCCEEDED(hr)) strip.resize(static_cast<size_t>(std::min(stripRows, height)) * stride);
+        for (UINT top = 0; SUCCEEDED(hr) && top < height; top += stripRows) {
+            const UINT rows = std::min(stripRows, height - top);
+            for (UINT r = 0; r < rows; ++r) {
+                const uint32_t* from = image->row(static_cast<int>(top + r));
+                BYTE* to = strip.data() + static_cast<size_t>(r) * stride;
+                for (UINT x = 0; x < width; ++x, to += 3) {
+                    const uint32_t pixel = from[x];
+                    to[0] = static_cast<BYTE>(pixel);
+                    to[1] = static_cast<BYTE>(pixel >> 8);
+                    to[2] = static_cast<BYTE>(pixel >> 16);
+                }
+            }
+            hr = frame->WritePixels(rows, stride, stride * rows, strip.data());
+        }
+        if (SUCCEEDED(hr)) hr = frame->Commit();
+        if (SUCCEEDED(hr)) hr = encoder->Commit();
+        if (SUCCEEDED(hr)) hr = stream->Commit(STGC_DEFAULT);
+        if (FAILED(hr)) error = SaveFailure(hr);
+    }  // the stream, and with it the file, is closed here
+
+    if (!error && !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = WindowsFailure(GetLastError());
+    }
+    if (error) DeleteFileA(temporary.c_str());
+    return error;
+}

@@ -1,0 +1,11 @@
+// Registering entry 1 of Pictures as the desktop wallpaper for the next logon: in the "Desktop"
+// section of win.ini and in HKEY_CURRENT_USER\Control Panel\Desktop. The running desktop is not
+// told; it reads the values at the next logon. Failures are passed over silently.
+#pragma once
+
+// Writes Wallpaper, WallpaperStyle and TileWallpaper to win.ini. `UseTempBitmap`: the wallpaper
+// file is the temporary bitmap, not the entry's own file. Does nothing for an empty list.
+void SetWinIniWallpaper(bool UseTempBitmap);
+
+// Writes the same three values to the registry key.
+void SetRegistryWallpaper(bool UseTempBitmap);

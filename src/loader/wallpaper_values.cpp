@@ -1,0 +1,26 @@
+#include "loader/wallpaper_values.h"
+
+bool IsBitmapPath(std::string_view path) {
+    const std::string_view last = path.size() > 3 ? path.substr(path.size() - 3) : path;
+    std::string lower(last);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower == "bmp";
+}
+
+std::string WallpaperStyleText(const PictureEntry& entry) {
+    if (entry.Tile != 0) return "0";
+    return entry.Stretch ? "2" : "0";
+}
+
+std::string TileWallpaperText(const PictureEntry& entry) { return std::to_string(entry.Tile); }
+
+std::string WallpaperPathText(const PictureEntry& entry, bool useTempBitmap, std::string_view appFolder) {
+    if (!useTempBitmap) return entry.Path;
+    return std::string(appFolder) + kTempBitmapName;
+}
+
+WallpaperValues WallpaperValuesFor(const PictureEntry& entry, bool useTempBitmap, std::string_view appFolder) {
+    return {WallpaperPathText(entry, useTempBitmap, appFolder), WallpaperStyleText(entry), TileWallpaperText(entry)};
+}
