@@ -238,19 +238,27 @@ void ConfigMainForm::Unload() {
 
 void ConfigMainForm::FillPictureList() {
     HWND list = Control(MainControl::lPix);
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    // The rows go straight to the list box's own window procedure. The tool tip's subclass in front
+    // of it looks up its data for every message, which on Wine is a server call: 1.6 s for 32767
+    // rows instead of a few tens of milliseconds.
+    const auto listProc = reinterpret_cast<WNDPROC>(GetClassLongPtrA(list, GCLP_WNDPROC));
+    const auto send = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+        return listProc ? CallWindowProcA(listProc, list, message, wParam, lParam)
+                        : SendMessageA(list, message, wParam, lParam);
+    };
+    send(WM_SETREDRAW, FALSE, 0);
+    send(LB_RESETCONTENT, 0, 0);
     const int count = PictureCount(Pictures);
     if (count > 0) {
         size_t bytes = 0;
         for (int slot = 1; slot <= count; ++slot) bytes += Pictures[static_cast<size_t>(slot)].Path.size() + 1;
-        SendMessageA(list, LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(bytes));
+        send(LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(bytes));
     }
     for (int slot = 1; slot <= count; ++slot) {
         const std::string name = EntryFileName(Pictures[static_cast<size_t>(slot)]);
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    send(WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }
 
