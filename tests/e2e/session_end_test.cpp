@@ -1,0 +1,286 @@
+// The loader's one job, as Windows sees it: when the session ends it registers entry 1 of the
+// list as the wallpaper (converting a GIF or JPEG into Quilloria.bmp), moves that entry to the
+// end and saves the list; any other close changes nothing.
+#include <gtest/gtest.h>
+
+#include "../win/test_pictures.h"
+#include "driver.h"
+#include "loader_session.h"
+
+namespace {
+
+using namespace e2e;
+using namespace loader_e2e;
+namespace tp = test_pictures;
+
+std::string Folder(const std::string& path) { return path.substr(0, path.rfind('\\') + 1); }
+
+ListEntry Entry(const std::string& path, int tile, bool stretch) {
+    return {static_cast<int>(Folder(path).size()), path, tile, stretch};
+}
+
+class SessionEndTest : public testing::Test {
+protected:
+    void SetUp() override {
+        folder_.InstallLoaderWithStandIn();
+        CreateDirectoryA((folder_ / "pics").c_str(), nullptr);
+    }
+
+    std::string Picture(const std::string& name, int width, int height) {
+        const std::string path = folder_ / ("pics\\" + name);
+        const std::string lower = name.substr(name.size() - 3);
+        if (lower == "jpg") {
+            EXPECT_TRUE(tp::EncodeWithWic(path, GUID_ContainerFormatJpeg, width, height, tp::Quadrants(width, height)));
+        } else if (lower == "gif") {
+            EXPECT_TRUE(tp::EncodeWithWic(path, GUID_ContainerFormatGif, width, height, tp::Quadrants(width, height)));
+        } else {
+            tp::WriteBytes(path, tp::BitmapFile(width, height, tp::Quadrants(width, height)));
+        }
+        return path;
+    }
+
+    // Starts the loader, ends the session and waits until the loader has gone.
+    void SessionEnds() {
+        Program loader = StartResidentLoader(folder_);
+        EndSession();
+        EXPECT_TRUE(loader.WaitForExit(10000).has_value()) << "the loader ends with the session";
+    }
+
+    std::string TempBitmap() const { return folder_ / "Quilloria.bmp"; }
+
+    SavedDesktopValues savedValues_;
+    AppFolder folder_;
+};
+
+TEST_F(SessionEndTest, AMixedListTurnsInACycleInAllThreeStyles) {
+    const std::string rootBitmap = "C:\\ql-e2e-root-" + std::to_string(GetCurrentProcessId()) + ".bmp";
+    tp::WriteBytes(rootBitmap, tp::BitmapFile(30, 20, tp::Quadrants(30, 20)));
+    struct Case {
+        ListEntry entry;
+        bool converted;      // registered through Quilloria.bmp
+        int width, height;   // of the converted picture; 0: conversion fails
+    };
+    const std::vector<Case> cases = {
+        {Entry(Picture("a.jpg", 64, 48), 0, false), true, 64, 48},                    // centred
+        {Entry(rootBitmap, 1, true), false, 0, 0},                                    // tiled, Stretch left over
+        {Entry(Picture("Old.BMP", 24, 16), 0, true), false, 0, 0},                    // stretched
+        {Entry(Picture("c.gif", 40, 30), 1, false), true, 40, 30},                    // tiled
+        {Entry(folder_ / "pics\\missing.jpg", 0, true), true, 0, 0},                  // gone from the disk
+    };
+    std::vector<ListEntry> list;
+    for (const Case& c : cases) list.push_back(c.entry);
+    folder_.WriteFile("Quilloria.dat", SettingsText(list));
+
+    std::optional<std::string> lastBitmap;
+    for (size_t run = 0; run < cases.size() + 3; ++run) {
+        const Case& c = cases[run % cases.size()];
+        SCOPED_TRACE("session end " + std::to_string(run + 1) + ": " + c.entry.path);
+        SessionEnds();
+
+        const DesktopValues values = ReadDesktopValues();
+        EXPECT_EQ(values.wallpaper, c.converted ? TempBitmap() : c.entry.path);
+        EXPECT_EQ(values.style, std::string(c.entry.tile == 0 && c.entry.stretch ? "2" : "0"));
+        EXPECT_EQ(values.tile, std::to_string(c.entry.tile));
+
+        const std::optional<std::string> bitmap = folder_.ReadFile("Quilloria.bmp");
+        if (!c.converted) {
+            EXPECT_FALSE(bitmap.has_value()) << "a bitmap entry needs no temporary bitmap";
+        } else if (c.width == 0) {
+            EXPECT_EQ(bitmap, lastBitmap) << "a failed conversion leaves the temporary bitmap as it was";
+        } else {
+            ASSERT_TRUE(bitmap.has_value());
+            const BitmapFile bmp = ParseBitmap(*bitmap);
+            ASSERT_TRUE(bmp.valid);
+            EXPECT_TRUE(bmp.bottomUp);
+            EXPECT_EQ(bmp.width, c.width);
+            EXPECT_EQ(bmp.height, c.height);
+            EXPECT_TRUE(Near(bmp.At(c.width / 4, c.height / 4), tp::kRed));
+            EXPECT_TRUE(Near(bmp.At(c.width * 3 / 4, c.height * 3 / 4), tp::kWhite));
+        }
+        lastBitmap = bitmap;
+
+        std::rotate(list.begin(), list.begin() + 1, list.end());
+        EXPECT_EQ(folder_.ReadFile("Quilloria.dat"), SettingsText(list));
+    }
+    DeleteFileA(rootBitmap.c_str());
+}
+
+// Sentinel values that no run of the loader writes.
+void WriteSentinels() { WriteDesktopValues("C:\\before.bmp", "7", "5"); }
+const DesktopValues kSentinels{std::string("C:\\before.bmp"), std::string("7"), std::string("5")};
+
+TEST_F(SessionEndTest, ACancelledSessionEndChangesNothingAndTheLoaderStays) {
+    folder_.InstallProgram("SessionBlocker.exe");
+    const std::vector<ListEntry> list = {Entry(Picture("a.jpg", 32, 32), 0, true), Entry(Picture("b.bmp", 8, 8), 1, false)};
+    folder_.WriteFile("Quilloria.dat", SettingsText(list));
+    WriteSentinels();
+
+    // Started first, the blocker is asked first, and its refusal ends the session end for all.
+    Program blocker = Program::Start(folder_ / "SessionBlocker.exe");
+    HWND blockerWindow = WaitForWindowTitled(blocker.Id(), "Session Blocker");
+    ASSERT_NE(blockerWindow, nullptr);
+    Program loader = StartResidentLoader(folder_);
+    EndSession();
+
+    ASSERT_TRUE(WaitUntil([&] { return folder_.ReadFile("SessionBlocker.log").value_or("").find("end 0") != std::string::npos; }))
+        << folder_.ReadFile("SessionBlocker.log").value_or("<no log>");
+    if (!loader.Running()) {
+        GTEST_SKIP() << "Wine asked the loader before the refusing program; the cancelled end cannot be staged";
+    }
+    EXPECT_FALSE(loader.WaitForExit(300).has_value()) << "the loader stays resident";
+    EXPECT_EQ(ReadDesktopValues(), kSentinels);
+    EXPECT_EQ(folder_.ReadFile("Quilloria.dat"), SettingsText(list));
+    EXPECT_FALSE(folder_.Exists("Quilloria.bmp"));
+
+    // The next real session end is handled as usual.
+    PostMessageA(blockerWindow, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(blocker.WaitForExit(5000).has_value());
+    EndSession();
+    EXPECT_TRUE(loader.WaitForExit(10000).has_value());
+    EXPECT_EQ(ReadDesktopValues().wallpaper, TempBitmap());
+    EXPECT_EQ(folder_.ReadFile("Quilloria.dat"), SettingsText({list[1], list[0]}));
+}
+
+TEST_F(SessionEndTest, ClosingTheLoaderAnyOtherWayChangesNothing) {
+    const std::vector<ListEntry> list = {Entry(Picture("a.jpg", 32, 32), 0, true), Entry(Picture("b.bmp", 8, 8), 1, false)};
+    folder_.WriteFile("Quilloria.dat", SettingsText(list));
+    for (const char* way : {"its window's close", "the task list"}) {
+        SCOPED_TRACE(way);
+        WriteSentinels();
+        HWND main = nullptr, application = nullptr;
+        Program loader = StartResidentLoader(folder_, &main, &application);
+        PostMessageA(std::string(way) == "the task list" ? application : main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(loader.WaitForExit(5000), std::optional<DWORD>(0));
+        EXPECT_EQ(ReadDesktopValues(), kSentinels);
+        EXPECT_EQ(folder_.ReadFile("Quilloria.dat"), SettingsText(list));
+        EXPECT_FALSE(folder_.Exists("Quilloria.bmp"));
+    }
+}
+
+TEST_F(SessionEndTest, AnEmptyListChangesNothing) {
+    const std::string empty = "\"Version 1.1\"\r\n0\r\n";
+    folder_.WriteFile("Quilloria.dat", empty);
+    tp::WriteBytes(TempBitmap(), tp::BitmapFile(4, 4, tp::Quadrants(4, 4)));
+    WriteSentinels();
+    SessionEnds();
+    EXPECT_EQ(ReadDesktopValues(), kSentinels);
+    EXPECT_EQ(folder_.ReadFile("Quilloria.dat"), empty);
+    EXPECT_TRUE(folder_.Exists("Quilloria.bmp"));
+}
+
+TEST_F(SessionEndTest, DamagedAndHugePicturesAreSkippedAndTheLoaderEndsNormally) {
+    std::string garbage;
+    for (int i = 0; i < 20000; ++i) garbage += static_cast<char>((i * 7919 + i / 13) & 0xFF);
+    const std::string jpeg = [&] {
+        const std::string path = Picture("good.jpg", 64, 48);
+        return tp::ReadBytes(path);
+    }();
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"garbage.jpg", garbage},
+        {"zero.gif", ""},
+        {"huge.jpg", tp::WithClaimedJpegSize(jpeg, 65000, 65000)},
+        {"large.jpg", tp::WithClaimedJpegSize(jpeg, 30000, 30000)},
+        {"cut.jpg", jpeg.substr(0, jpeg.size() / 3)},
+    };
+    std::vector<ListEntry> list;
+    for (const auto& [name, bytes] : files) {
+        const std::string path = folder_ / ("pics\\" + name);
+        tp::WriteBytes(path, bytes);
+        list.push_back(Entry(path, 0, false));
+    }
+    folder_.WriteFile("Quilloria.dat", SettingsText(list));
+    for (size_t run = 0; run < files.size(); ++run) {
+        SCOPED_TRACE(files[run].first);
+        const DWORD started = GetTickCount();
+        SessionEnds();
+        EXPECT_LT(GetTickCount() - started, 5000u);
+        EXPECT_EQ(ReadDesktopValues().wallpaper, TempBitmap());
+        std::rotate(list.begin(), list.begin() + 1, list.end());
+        EXPECT_EQ(folder_.ReadFile("Quilloria.dat"), SettingsText(list));
+        if (files[run].first != "cut.jpg") {
+            EXPECT_FALSE(folder_.Exists("Quilloria.bmp"));  // a cut JPEG may decode with its end filled in
+        }
+    }
+}
+
+TEST_F(SessionEndTest, EachExifOrientationComesOutUpright) {
+    const std::string plain = tp::ReadBytes(Picture("plain.jpg", 64, 32));
+    // Stored: red top-left, green top-right, blue bottom-left, white bottom-right.
+    const struct {
+        int orientation;
+        uint32_t topLeft, topRight, bottomLeft;
+    } cases[] = {
+        {1, tp::kRed, tp::kGreen, tp::kBlue},  {2, tp::kGreen, tp::kRed, tp::kWhite},
+        {3, tp::kWhite, tp::kBlue, tp::kGreen}, {4, tp::kBlue, tp::kWhite, tp::kRed},
+        {5, tp::kRed, tp::kBlue, tp::kGreen},  {6, tp::kBlue, tp::kRed, tp::kWhite},
+        {7, tp::kWhite, tp::kGreen, tp::kBlue}, {8, tp::kGreen, tp::kWhite, tp::kRed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("orientation " + std::to_string(c.orientation));
+        const std::string path = folder_ / ("pics\\o" + std::to_string(c.orientation) + ".jpg");
+        tp::WriteBytes(path, tp::WithExifOrientation(plain, c.orientation));
+        folder_.WriteFile("Quilloria.dat", SettingsText({Entry(path, 0, true)}));
+        SessionEnds();
+        const BitmapFile bmp = ParseBitmap(folder_.ReadFile("Quilloria.bmp").value_or(""));
+        ASSERT_TRUE(bmp.valid);
+        const bool swapped = c.orientation >= 5;
+        EXPECT_EQ(bmp.width, swapped ? 32 : 64);
+        EXPECT_EQ(bmp.height, swapped ? 64 : 32);
+        EXPECT_TRUE(Near(bmp.At(bmp.width / 4, bmp.height / 4), c.topLeft));
+        EXPECT_TRUE(Near(bmp.At(bmp.width * 3 / 4, bmp.height / 4), c.topRight));
+        EXPECT_TRUE(Near(bmp.At(bmp.width / 4, bmp.height * 3 / 4), c.bottomLeft));
+    }
+}
+
+TEST_F(SessionEndTest, TheNoticeShowsTheFileNameDuringAConversionAndHidesAgain) {
+    const std::string path = Picture("Big Sunset.jpg", 4000, 3000);
+    folder_.WriteFile("Quilloria.dat", SettingsText({Entry(path, 0, false)}));
+    HWND main = nullptr;
+    Program loader = StartResidentLoader(folder_, &main);
+    ASSERT_NE(main, nullptr);
+    ASSERT_FALSE(IsVisible(main));
+
+    // The session end runs beside the driver, which watches the loader's window meanwhile.
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION wineboot{};
+    char commandLine[] = "C:\\windows\\system32\\wineboot.exe --end-session";
+    ASSERT_TRUE(CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, "C:\\", &startup, &wineboot));
+    CloseHandle(wineboot.hThread);
+
+    bool seen = false, hiddenAgain = false;
+    RECT shown{};
+    std::vector<std::string> texts;
+    const DWORD started = GetTickCount();
+    while (IsWindow(main) && GetTickCount() - started < 10000) {
+        const bool visible = IsVisible(main);
+        if (visible && !seen) {
+            seen = true;
+            GetWindowRect(main, &shown);
+            for (HWND child : Descendants(main)) texts.push_back(WindowText(child));
+        } else if (!visible && seen) {
+            hiddenAgain = true;
+            break;
+        }
+        Sleep(1);
+    }
+    WaitForSingleObject(wineboot.hProcess, 30000);
+    CloseHandle(wineboot.hProcess);
+    EXPECT_TRUE(loader.WaitForExit(10000).has_value());
+
+    ASSERT_TRUE(seen) << "the notice did not appear";
+    ASSERT_GE(texts.size(), 3u);
+    EXPECT_EQ(texts[0], "<Big Sunset.jpg>");
+    EXPECT_EQ(texts[1], "Creating temporary bitmap.");
+    EXPECT_EQ(texts[2], "Please wait...");
+    // Centred on the 1024 x 768 screen of the test display.
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_NEAR((shown.left + shown.right) / 2, screenWidth / 2, 2);
+    EXPECT_NEAR((shown.top + shown.bottom) / 2, screenHeight / 2, 2);
+    EXPECT_TRUE(hiddenAgain || !IsWindow(main)) << "the notice is hidden before the loader ends";
+    const BitmapFile bmp = ParseBitmap(folder_.ReadFile("Quilloria.bmp").value_or(""));
+    EXPECT_EQ(bmp.width, 4000);
+    EXPECT_EQ(bmp.height, 3000);
+}
+
+}  // namespace
