@@ -50,6 +50,9 @@ ql_wine_up() {
   "$QL_WINE64" cmd /c exit </dev/null >/dev/null 2>&1
   # Without a window manager, hiding a managed window stalls; Wine's own placement is enough here.
   "$QL_WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+  # A program that crashes ends after Wine's debugger prints its backtrace, instead of waiting
+  # for a user in the crash dialog.
+  "$QL_WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
 }
 
 ql_wine_down() {
