@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ googletest
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine wine64 wine32:i386
-  xvfb x11-utils imagemagick
+  xvfb x11-utils imagemagick fonts-wine fonts-liberation
   clang-14 libclang-rt-14-dev libjpeg-turbo-progs
 )
 
