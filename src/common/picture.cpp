@@ -108,27 +108,43 @@ DWORD ReadHead(const std::string& path, std::vector<uint8_t>& head, unsigned lon
     return error;
 }
 
-// Copies the decoded pixels of `source` (32-bit, `width` x `height` as stored) upright into `image`.
-HRESULT CopyUpright(IWICBitmapSource* source, UINT width, UINT height, ExifOrientation orientation,
+// Copies the decoded pixels of `source` (`width` x `height` as stored) upright into `image`.
+// `source` delivers 32-bit BGRA pixels, or 24-bit BGR ones when `source24` is set (a JPEG frame
+// read directly: widening its rows here is much faster than a WIC format converter).
+HRESULT CopyUpright(IWICBitmapSource* source, bool source24, UINT width, UINT height, ExifOrientation orientation,
                     DecodedImage& image) {
     const UINT stride = width * 4;
+    const UINT sourceStride = source24 ? (width * 3 + 3) & ~3u : stride;
     const UINT stripRows = static_cast<UINT>(std::max<size_t>(1, kStripBytes / stride));
-    auto* target = static_cast<uint32_t*>(const_cast<uint32_t*>(image.row(0)));
+    auto* target = const_cast<uint32_t*>(image.row(0));
+    const bool direct = orientation == ExifOrientation::Normal && !source24;
     std::vector<uint32_t> strip;
-    if (orientation != ExifOrientation::Normal) strip.resize(static_cast<size_t>(std::min(stripRows, height)) * width);
+    std::vector<BYTE> narrow;
+    if (!direct) strip.resize(static_cast<size_t>(std::min(stripRows, height)) * width);
+    if (source24) narrow.resize(static_cast<size_t>(std::min(stripRows, height)) * sourceStride);
 
     for (UINT top = 0; top < height; top += stripRows) {
         const UINT rows = std::min(stripRows, height - top);
         const WICRect rect{0, static_cast<INT>(top), static_cast<INT>(width), static_cast<INT>(rows)};
-        const UINT bytes = stride * rows;
-        if (orientation == ExifOrientation::Normal) {
-            // Straight into the picture: both are rows of 32-bit pixels without padding.
-            BYTE* destination = reinterpret_cast<BYTE*>(target + static_cast<size_t>(top) * width);
-            const HRESULT hr = source->CopyPixels(&rect, stride, bytes, destination);
+        uint32_t* rowsOut = orientation == ExifOrientation::Normal ? target + static_cast<size_t>(top) * width
+                                                                    : strip.data();
+        HRESULT hr;
+        if (source24) {
+            hr = source->CopyPixels(&rect, sourceStride, sourceStride * rows, narrow.data());
             if (FAILED(hr)) return hr;
+            for (UINT r = 0; r < rows; ++r) {
+                const BYTE* from = narrow.data() + static_cast<size_t>(r) * sourceStride;
+                uint32_t* to = rowsOut + static_cast<size_t>(r) * width;
+                for (UINT x = 0; x < width; ++x, from += 3) {
+                    to[x] = 0xFF000000u | uint32_t{from[2]} << 16 | uint32_t{from[1]} << 8 | from[0];
+                }
+            }
         } else {
-            const HRESULT hr = source->CopyPixels(&rect, stride, bytes, reinterpret_cast<BYTE*>(strip.data()));
+            // Straight into the picture when no turning is needed: both are rows without padding.
+            hr = source->CopyPixels(&rect, stride, stride * rows, reinterpret_cast<BYTE*>(rowsOut));
             if (FAILED(hr)) return hr;
+        }
+        if (orientation != ExifOrientation::Normal) {
             PlaceRowsUpright(orientation, width, height, top, rows, strip.data(), target);
         }
     }
@@ -241,16 +257,21 @@ PictureLoadResult LoadPicture(const std::string& path) {
         return result;
     }
 
-    // Indexed pictures (GIF) convert reliably to 32-bit BGRA only, so every format goes that way.
+    // Indexed pictures (GIF) convert reliably to 32-bit BGRA only, so every format goes that way,
+    // except 24-bit frames (JPEG photos), which are widened while they are copied.
+    WICPixelFormatGUID frameFormat{};
+    const bool source24 = SUCCEEDED(frame->GetPixelFormat(&frameFormat)) && frameFormat == GUID_WICPixelFormat24bppBGR;
     ComPtr<IWICFormatConverter> converter;
-    hr = factory->CreateFormatConverter(&converter);
-    if (SUCCEEDED(hr)) {
-        hr = converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
-                                   WICBitmapPaletteTypeCustom);
-    }
-    if (FAILED(hr)) {
-        result.error = Failure(kPictureErrorInvalid, kInvalidText);
-        return result;
+    if (!source24) {
+        hr = factory->CreateFormatConverter(&converter);
+        if (SUCCEEDED(hr)) {
+            hr = converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr,
+                                       0.0, WICBitmapPaletteTypeCustom);
+        }
+        if (FAILED(hr)) {
+            result.error = Failure(kPictureErrorInvalid, kInvalidText);
+            return result;
+        }
     }
 
     const bool swap = SwapsWidthAndHeight(orientation);
@@ -260,7 +281,8 @@ PictureLoadResult LoadPicture(const std::string& path) {
         result.error = Failure(kPictureErrorTooLarge, kTooLargeText);
         return result;
     }
-    hr = CopyUpright(converter.Get(), width, height, orientation, *image);
+    IWICBitmapSource* source = source24 ? static_cast<IWICBitmapSource*>(frame.Get()) : converter.Get();
+    hr = CopyUpright(source, source24, width, height, orientation, *image);
     if (FAILED(hr)) {
         result.error = hr == E_OUTOFMEMORY ? Failure(kPictureErrorTooLarge, kTooLargeText)
                                            : Failure(kPictureErrorInvalid, kInvalidText);
