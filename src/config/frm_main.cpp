@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "common/window_base.h"
 #include "common/error_text.h"
 #include "common/settings_file.h"
 #include "common/window_search.h"
@@ -22,20 +23,6 @@ constexpr char kClassName[] = "QuilloriaConfigMain";
 // give the window Tab and access-key handling.
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
-
-// The DPI of a window, with a fallback to the screen's where the per-window call is missing.
-int WindowDpi(HWND window) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
-    if (getDpiForWindow && window) {
-        if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
-    }
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
 
 // The outer size of a window whose client area is `client`, at `dpi`.
 SIZE OuterSize(const PixelBox& client, int dpi) {
@@ -115,7 +102,7 @@ bool ConfigMainForm::Load(HINSTANCE instance, HWND owner) {
     instance_ = instance;
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = WindowProc;
+    windowClass.lpfnWndProc = FormWindowProc<ConfigMainForm>;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kClassName;
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
@@ -340,18 +327,6 @@ void ConfigMainForm::ReleaseResources() {
     arrowUp_ = arrowDown_ = nullptr;
     controls_.fill(nullptr);
     toolTips_ = nullptr;
-}
-
-LRESULT CALLBACK ConfigMainForm::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        auto* self = static_cast<ConfigMainForm*>(create->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<ConfigMainForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-    return self->HandleMessage(hwnd, message, wParam, lParam);
 }
 
 LRESULT ConfigMainForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

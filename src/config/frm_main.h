@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "common/window_base.h"
+
 #include <array>
 
 #include "config/main_layout.h"
@@ -51,7 +53,7 @@ public:
     void btnOk_Click();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK ::FormWindowProc<ConfigMainForm>(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int code);
 

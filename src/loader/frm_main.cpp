@@ -1,5 +1,6 @@
 #include "loader/frm_main.h"
 
+#include "common/window_base.h"
 #include "common/file_system.h"
 #include "common/message_pump.h"
 #include "common/picture_list.h"
@@ -37,20 +38,6 @@ constexpr char kFontName[] = "Times New Roman";
 constexpr int kFileFontCentipoints = 975;   // 9.75 pt
 constexpr int kTextFontCentipoints = 1200;  // 12 pt
 
-// The DPI of a window, with a fallback to the screen's where the per-window call is missing.
-int WindowDpi(HWND window) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
-    if (getDpiForWindow && window) {
-        if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
-    }
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
-
 HFONT CreateTextFont(int centipoints, int dpi) {
     LOGFONTA font{};
     font.lfHeight = -MulDiv(centipoints, dpi, 7200);
@@ -67,7 +54,7 @@ std::string TempBitmapPath() { return AppFolder() + kTempBitmapName; }
 bool LoaderMainForm::Load(HINSTANCE instance, HWND owner) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = WindowProc;
+    windowClass.lpfnWndProc = FormWindowProc<LoaderMainForm>;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kClassName;
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
@@ -204,18 +191,6 @@ void LoaderMainForm::CreateTempBitmap(const std::string& path) {
 void LoaderMainForm::DeleteTempBitmap() {
     const std::string path = TempBitmapPath();
     if (PlainFileExists(path)) DeleteFileA(path.c_str());
-}
-
-LRESULT CALLBACK LoaderMainForm::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        auto* self = static_cast<LoaderMainForm*>(create->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<LoaderMainForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-    return self->HandleMessage(hwnd, message, wParam, lParam);
 }
 
 LRESULT LoaderMainForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

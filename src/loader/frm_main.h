@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "common/window_base.h"
+
 #include <cstdint>
 #include <string>
 
@@ -40,7 +42,7 @@ private:
         Picture picture;
     };
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK ::FormWindowProc<LoaderMainForm>(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     void Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode);

@@ -52,8 +52,8 @@ TEST(LoaderStartup, WithoutASettingsFileItWaitsForTheConfigurationProgramThenSta
     Program loader = Program::Start(folder / "QLLoader.exe");
 
     ASSERT_TRUE(WaitUntil([&] { return folder.Exists("StandIn.started"); }));
-    HWND configuration = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (configuration = FindTopLevelByTitle("Quilloria Configuration")) != nullptr; }));
+    HWND configuration = WaitForWindowOfFolder(folder, "Quilloria Configuration");
+    ASSERT_NE(configuration, nullptr);
     EXPECT_TRUE(IsVisible(configuration));
     EXPECT_FALSE(loader.WaitForExit(300).has_value()) << "the loader waits while configuration runs";
 

@@ -57,6 +57,19 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
+// True when the program file of process `id` lies in `folder`.
+bool RunsFrom(DWORD id, const std::string& folder) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    if (!process) return false;
+    char image[MAX_PATH * 2] = {};
+    DWORD size = sizeof(image);
+    const bool inside = QueryFullProcessImageNameA(process, 0, image, &size) && size >= folder.size() &&
+                        CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, image, static_cast<int>(folder.size()),
+                                       folder.c_str(), static_cast<int>(folder.size())) == CSTR_EQUAL;
+    CloseHandle(process);
+    return inside;
+}
+
 // Ends every process whose program file lies in `folder` (programs the tested ones started too).
 void EndProgramsIn(const std::string& folder) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -64,17 +77,11 @@ void EndProgramsIn(const std::string& folder) {
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
-                                     entry.th32ProcessID);
+        if (!RunsFrom(entry.th32ProcessID, folder)) continue;
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
         if (!process) continue;
-        char image[MAX_PATH * 2] = {};
-        DWORD size = sizeof(image);
-        if (QueryFullProcessImageNameA(process, 0, image, &size) &&
-            CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, image, static_cast<int>(folder.size()), folder.c_str(),
-                           static_cast<int>(folder.size())) == CSTR_EQUAL) {
-            TerminateProcess(process, 1);
-            WaitForSingleObject(process, 5000);
-        }
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 5000);
         CloseHandle(process);
     }
     CloseHandle(snapshot);
@@ -232,12 +239,16 @@ std::vector<HWND> TopLevelWindows(DWORD processId) {
 }
 
 std::string WindowText(HWND window) {
-    // Sent as a wide message: Wine returns other processes' texts reliably that way.
     wchar_t buffer[4096] = {};
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
-                             &copied)) {
+    if (GetAncestor(window, GA_PARENT) == GetDesktopWindow()) {
+        // A top-level window's text comes from the window manager, without a message that a
+        // busy program (a loader waiting for the configuration program) would not answer.
         GetWindowTextW(window, buffer, 4096);
+    } else {
+        // A control of another program: sent as a wide message, which Wine returns reliably.
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
+                            &copied);
     }
     char narrow[8192] = {};
     WideCharToMultiByte(CP_ACP, 0, buffer, -1, narrow, sizeof(narrow), nullptr, nullptr);
@@ -320,6 +331,22 @@ HWND FindTopLevelByTitle(const std::string& title) {
     TitleSearch search{&title, nullptr};
     EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND WaitForWindowOfFolder(const AppFolder& folder, const std::string& title, int timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            found = nullptr;
+            for (HWND window = GetTopWindow(nullptr); window && !found; window = GetWindow(window, GW_HWNDNEXT)) {
+                DWORD id = 0;
+                GetWindowThreadProcessId(window, &id);
+                if (WindowText(window) == title && RunsFrom(id, folder.Path())) found = window;
+            }
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
 }
 
 bool MessageBoxView::HasButton(int id) const {

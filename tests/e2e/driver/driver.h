@@ -92,6 +92,10 @@ HWND WaitForWindowTitled(DWORD processId, const std::string& title, int timeoutM
 // The top-level window, of any process, whose text is `title` (0 if none).
 HWND FindTopLevelByTitle(const std::string& title);
 
+// The top-level window titled `title` of a program started from `folder` (a program that a
+// tested program started, whose process id the test does not know), waiting up to `timeoutMs`.
+HWND WaitForWindowOfFolder(const AppFolder& folder, const std::string& title, int timeoutMs = 5000);
+
 struct MessageBoxView {
     HWND window = nullptr;
     std::string title;
