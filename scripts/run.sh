@@ -53,5 +53,8 @@ sleep 4
 mkdir -p build/screenshots
 import -display "$DISPLAY" -window root build/screenshots/run.png
 echo "run: screenshot of what Quilloria shows: $(pwd)/build/screenshots/run.png"
-"$QL_WINE64" wineboot --end-session </dev/null >/dev/null 2>&1 || true
+# A loader still waiting for the configuration program does not answer the session's end (it
+# handles no messages while it waits), so the end is given a few seconds before Wine is stopped.
+timeout 10 "$QL_WINE64" wineboot --end-session </dev/null >/dev/null 2>&1 || true
+wineserver -k >/dev/null 2>&1 || true
 wait "$loader_pid" 2>/dev/null || true
