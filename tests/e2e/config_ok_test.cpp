@@ -114,8 +114,8 @@ TEST(ConfigOk, FirstStartThroughTheLoader) {
     folder.InstallProgram("Quilloria.exe");
     folder.InstallProgram("QLLoader.exe");
     Program loader = Program::Start(folder / "QLLoader.exe");
-    HWND window = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (window = FindTopLevelByTitle("Quilloria Configuration")) != nullptr; }, 10000));
+    HWND window = WaitForWindowOfFolder(folder, "Quilloria Configuration", 10000);
+    ASSERT_NE(window, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return IsVisible(Child(window, fList)); }));
     EXPECT_EQ(SendMessageA(Child(window, lPix), LB_GETCOUNT, 0, 0), 0);
     EXPECT_EQ(SendMessageA(Child(window, cAuto), BM_GETCHECK, 0, 0), BST_CHECKED);
