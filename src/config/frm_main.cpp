@@ -183,10 +183,12 @@ void ConfigMainForm::AddToolTip(HWND control, const char* text) {
 
 void ConfigMainForm::ApplyDpi(int dpi) {
     dpi_ = dpi;
-    // The window's default GUI font, scaled from the 96 dpi it is designed for.
+    // The face of the system's default GUI font at 8.25 points of this window's DPI. The stock
+    // font's own height already follows the system DPI, so it is not scaled again.
     LOGFONTA base{};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(base), &base);
-    base.lfHeight = MulDiv(base.lfHeight, dpi, 96);
+    base.lfHeight = -FontPixelHeight(kDefaultFontCentipoints, dpi);
+    base.lfWidth = 0;
     LOGFONTA large{};
     large.lfHeight = -FontPixelHeight(kLargeFontCentipoints, dpi);
     large.lfWeight = FW_NORMAL;

@@ -86,6 +86,9 @@ bool HiddenAtStart(MainControl id);
 // The controls in keyboard tab order.
 std::array<MainControl, kMainControlCount> MainTabOrder();
 
+// Point size of the window's default font, in hundredths of a point (11 pixels at 96 dpi).
+inline constexpr int kDefaultFontCentipoints = 825;
+
 // Point size of the large font of btnOK and btnCancel, in hundredths of a point.
 inline constexpr int kLargeFontCentipoints = 975;
 inline constexpr char kLargeFontFace[] = "MS Sans Serif";

@@ -80,6 +80,8 @@ TEST(MainLayoutTest, LargeFontHeight) {
     EXPECT_EQ(FontPixelHeight(kLargeFontCentipoints, 96), 13);
     EXPECT_EQ(FontPixelHeight(kLargeFontCentipoints, 144), 20);
     EXPECT_EQ(FontPixelHeight(800, 96), 11);
+    EXPECT_EQ(FontPixelHeight(kDefaultFontCentipoints, 96), 11);
+    EXPECT_EQ(FontPixelHeight(kDefaultFontCentipoints, 144), 17);
 }
 
 }  // namespace
