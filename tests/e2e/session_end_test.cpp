@@ -115,11 +115,17 @@ TEST_F(SessionEndTest, ACancelledSessionEndChangesNothingAndTheLoaderStays) {
     folder_.WriteFile("Quilloria.dat", SettingsText(list));
     WriteSentinels();
 
-    // Started first, the blocker is asked first, and its refusal ends the session end for all.
+    // Wine asks the programs in the order of their process ids, and the first refusal ends the
+    // session end for all. The loader is started again until its id comes after the blocker's
+    // (ids are reused, so a later start does not always get a higher one).
     Program blocker = Program::Start(folder_ / "SessionBlocker.exe");
     HWND blockerWindow = WaitForWindowTitled(blocker.Id(), "Session Blocker");
     ASSERT_NE(blockerWindow, nullptr);
     Program loader = StartResidentLoader(folder_);
+    for (int attempt = 0; attempt < 20 && loader.Id() < blocker.Id(); ++attempt) {
+        loader.Kill();
+        loader = StartResidentLoader(folder_);
+    }
     EndSession();
 
     ASSERT_TRUE(WaitUntil([&] { return folder_.ReadFile("SessionBlocker.log").value_or("").find("end 0") != std::string::npos; }))
