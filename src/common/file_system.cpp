@@ -44,6 +44,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxByte
 
 DWORD ReplaceFileContents(const std::string& path, const std::string& bytes) {
     const std::string temporary = path + ".new";
+    // A leftover of an interrupted save may carry attributes that would refuse the new file.
+    SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
     HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               nullptr);
     if (file == INVALID_HANDLE_VALUE) return GetLastError();
