@@ -24,9 +24,7 @@ TEST(ConfigOk, AutostartCheckedWritesTheLoaderPathAndSavesTheList) {
             AutostartGuard::Clear();
         }
         AppFolder folder;
-        folder.InstallProgram("Quilloria.exe");
-        folder.WriteFile("Quilloria.dat", kThreePictures);
-        ConfigSession config(folder);
+        ConfigSession config(folder, kThreePictures);
         ASSERT_TRUE(config.window);
         config.SetChecked(cAuto, true);
         folder.WriteFile("Quilloria.dat", kOtherList);  // so that the save shows
@@ -41,9 +39,7 @@ TEST(ConfigOk, AutostartUncheckedWithoutALoaderDeletesTheValueWithoutAsking) {
     AutostartGuard autostart;
     AutostartGuard::Set("C:\\Old\\QLLoader.exe");
     AppFolder folder;
-    folder.InstallProgram("Quilloria.exe");
-    folder.WriteFile("Quilloria.dat", kThreePictures);
-    ConfigSession config(folder);
+    ConfigSession config(folder, kThreePictures);
     ASSERT_TRUE(config.window);
     ASSERT_TRUE(config.Checked(cAuto));
     config.SetChecked(cAuto, false);
@@ -135,9 +131,7 @@ TEST(ConfigOk, AWaitingLoaderIsFoundAndEnded) {
     ASSERT_TRUE(WaitUntil([&] { return waiting.Exists("StandIn.started"); }));
 
     AppFolder folder;
-    folder.InstallProgram("Quilloria.exe");
-    folder.WriteFile("Quilloria.dat", kThreePictures);
-    ConfigSession config(folder);
+    ConfigSession config(folder, kThreePictures);
     ASSERT_TRUE(config.window);
     config.SetChecked(cAuto, false);
     folder.WriteFile("Quilloria.dat", kOtherList);
@@ -195,9 +189,7 @@ TEST(ConfigOk, AnAutostartThatCannotBeWrittenIsReportedAndTheListStillSaved) {
     AutostartGuard autostart;
     AutostartGuard::Clear();
     AppFolder folder;
-    folder.InstallProgram("Quilloria.exe");
-    folder.WriteFile("Quilloria.dat", kThreePictures);
-    ConfigSession config(folder);
+    ConfigSession config(folder, kThreePictures);
     ASSERT_TRUE(config.window);
     config.SetChecked(cAuto, true);
     folder.WriteFile("Quilloria.dat", kOtherList);
@@ -223,9 +215,7 @@ TEST(ConfigOk, AListThatCannotBeSavedIsReportedAndTheWindowStays) {
     AutostartGuard autostart;
     AutostartGuard::Clear();
     AppFolder folder;
-    folder.InstallProgram("Quilloria.exe");
-    folder.WriteFile("Quilloria.dat", kThreePictures);
-    ConfigSession config(folder);
+    ConfigSession config(folder, kThreePictures);
     ASSERT_TRUE(config.window);
     config.SetChecked(cAuto, false);
     folder.WriteFile("Quilloria.dat", kOtherList);

@@ -30,12 +30,22 @@ struct ConfigSession {
     Program program;
     HWND window = nullptr;
 
+    // Installs Quilloria.exe in `folder` with `settings` as its settings file (none when null),
+    // then starts it.
+    ConfigSession(AppFolder& folder, const char* settings) : ConfigSession(Install(folder, settings)) {}
+
     explicit ConfigSession(const AppFolder& folder) {
         program = Program::Start(folder / "Quilloria.exe");
         window = WaitForWindowTitled(program.Id(), "Quilloria Configuration", 10000);
         // The first activation shows the frames.
         if (window) WaitUntil([&] { return IsVisible(Control(fList)); });
     }
+    static AppFolder& Install(AppFolder& folder, const char* settings) {
+        folder.InstallProgram("Quilloria.exe");
+        if (settings) folder.WriteFile("Quilloria.dat", settings);
+        return folder;
+    }
+
     HWND Control(int id) const { return Child(window, id); }
     bool Checked(int id) const { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     void SetChecked(int id, bool checked) const {

@@ -49,9 +49,7 @@ RECT RectIn(HWND control, HWND container) {
 TEST(ConfigWindow, LayoutCaptionsAndStatesAt96Dpi) {
     AutostartGuard autostart;
     AppFolder folder;
-    folder.InstallProgram("Quilloria.exe");
-    folder.WriteFile("Quilloria.dat", kThreePictures);
-    ConfigSession config(folder);
+    ConfigSession config(folder, kThreePictures);
     ASSERT_TRUE(config.window);
 
     EXPECT_EQ(WindowText(config.window), "Quilloria Configuration");
@@ -113,9 +111,7 @@ TEST(ConfigWindow, StartUpFillsTheListAndTheAutostartBox) {
             AutostartGuard::Clear();
         }
         AppFolder folder;
-        folder.InstallProgram("Quilloria.exe");
-        if (c.file) folder.WriteFile("Quilloria.dat", c.file);
-        ConfigSession config(folder);
+        ConfigSession config(folder, c.file);
         ASSERT_TRUE(config.window);
         EXPECT_EQ(config.Rows(), c.rows);
         EXPECT_EQ(SendMessageA(config.Control(lPix), LB_GETCURSEL, 0, 0), LB_ERR) << "nothing selected";
@@ -137,9 +133,7 @@ TEST(ConfigWindow, CancelAndTheCloseBoxLeaveWithoutSaving) {
     for (bool closeBox : {false, true}) {
         SCOPED_TRACE(closeBox ? "close box" : "Cancel");
         AppFolder folder;
-        folder.InstallProgram("Quilloria.exe");
-        folder.WriteFile("Quilloria.dat", kThreePictures);
-        ConfigSession config(folder);
+        ConfigSession config(folder, kThreePictures);
         ASSERT_TRUE(config.window);
         config.SetChecked(cAuto, false);
         if (closeBox) {
