@@ -7,6 +7,11 @@
 // The DPI of a window, with a fallback to the screen's where the per-window call is missing.
 int WindowDpi(HWND window);
 
+// Registers the class of a program's form window: the program icon (resource 1, large and
+// small), the arrow cursor and the button-face background. Returns false on failure; a class
+// that is already registered counts as success.
+bool RegisterFormClass(HINSTANCE instance, const char* className, WNDPROC windowProc);
+
 // The window procedure of a window class `Form`: the object passed as the creation parameter of
 // CreateWindowEx is attached at WM_NCCREATE (its `hwnd_` set), and every message goes to its
 // HandleMessage(hwnd, message, wParam, lParam). Form declares this function its friend.

@@ -100,18 +100,7 @@ HBITMAP LoadArrowBitmap(HINSTANCE instance, int id) {
 
 bool ConfigMainForm::Load(HINSTANCE instance, HWND owner) {
     instance_ = instance;
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = FormWindowProc<ConfigMainForm>;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = kClassName;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), 0));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    if (!RegisterFormClass(instance, kClassName, FormWindowProc<ConfigMainForm>)) return false;
 
     hwnd_ = CreateWindowExA(kExStyle, kClassName, kMainCaption, kStyle, 0, 0, 0, 0, owner, nullptr, instance, this);
     if (!hwnd_) return false;

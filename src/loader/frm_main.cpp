@@ -52,15 +52,7 @@ HFONT CreateTextFont(int centipoints, int dpi) {
 std::string TempBitmapPath() { return AppFolder() + kTempBitmapName; }
 
 bool LoaderMainForm::Load(HINSTANCE instance, HWND owner) {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = FormWindowProc<LoaderMainForm>;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = kClassName;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    if (!RegisterFormClass(instance, kClassName, FormWindowProc<LoaderMainForm>)) return false;
 
     closing_ = false;
     hwnd_ = CreateWindowExA(kExStyle, kClassName, kCaption, kStyle, 0, 0, 0, 0, owner, nullptr, instance, this);
