@@ -1,11 +1,21 @@
 #include "common/message_pump.h"
 
 namespace {
-bool DispatchOne(const MSG& message) {
+
+// Set on a modal window by EndModal.
+constexpr char kModalDoneProperty[] = "QuilloriaModalDone";
+
+// Gives the windows that ask for it (WS_EX_CONTROLPARENT) their Tab, access-key, Enter and Esc
+// handling; dispatches everything else.
+void Dispatch(MSG& message) {
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    if (root && (GetWindowLongA(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) && IsDialogMessageA(root, &message)) {
+        return;
+    }
     TranslateMessage(&message);
     DispatchMessageA(&message);
-    return true;
 }
+
 }  // namespace
 
 void DoEvents() {
@@ -16,19 +26,42 @@ void DoEvents() {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
-        DispatchOne(message);
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
     }
 }
 
 int RunMessageLoop() {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        // IsDialogMessage gives the owned dialog windows their Tab and access-key handling.
-        HWND root = GetAncestor(message.hwnd, GA_ROOT);
-        if (root && (GetWindowLongA(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) && IsDialogMessageA(root, &message)) {
-            continue;
-        }
-        DispatchOne(message);
-    }
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) Dispatch(message);
     return static_cast<int>(message.wParam);
+}
+
+void RunModal(HWND window, HWND owner) {
+    const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
+    if (owner) EnableWindow(owner, FALSE);
+    RemovePropA(window, kModalDoneProperty);
+    ShowWindow(window, SW_SHOW);
+    MSG message;
+    while (IsWindow(window) && !GetPropA(window, kModalDoneProperty)) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        Dispatch(message);
+    }
+    if (owner && ownerWasEnabled) EnableWindow(owner, TRUE);
+    if (IsWindow(window)) {
+        // Hidden while the owner can take the activation, then gone.
+        ShowWindow(window, SW_HIDE);
+        RemovePropA(window, kModalDoneProperty);
+        DestroyWindow(window);
+    }
+    if (owner && ownerWasEnabled && IsWindow(owner)) SetActiveWindow(owner);
+}
+
+void EndModal(HWND window) {
+    SetPropA(window, kModalDoneProperty, reinterpret_cast<HANDLE>(1));
+    PostMessageA(window, WM_NULL, 0, 0);  // wakes the modal loop
 }

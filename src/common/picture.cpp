@@ -10,6 +10,7 @@
 #include "common/error_text.h"
 #include "common/exif_orientation.h"
 #include "common/picture_header.h"
+#include "common/scoped_win.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -165,12 +166,10 @@ uint64_t MaxPicturePixels() {
 
 void Picture::PaintAt(HDC dc, int x, int y) const {
     if (!image_) return;
-    HDC memory = CreateCompatibleDC(dc);
+    ScopedMemoryDC memory(dc);
     if (!memory) return;
-    HGDIOBJ old = SelectObject(memory, image_->bitmap());
+    ScopedSelectObject select(memory, image_->bitmap());
     BitBlt(dc, x, y, image_->width(), image_->height(), memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
 }
 
 void Picture::PaintScaled(HDC dc, int x, int y, int width, int height) const {
@@ -179,17 +178,15 @@ void Picture::PaintScaled(HDC dc, int x, int y, int width, int height) const {
         PaintAt(dc, x, y);
         return;
     }
-    HDC memory = CreateCompatibleDC(dc);
+    ScopedMemoryDC memory(dc);
     if (!memory) return;
-    HGDIOBJ old = SelectObject(memory, image_->bitmap());
+    ScopedSelectObject select(memory, image_->bitmap());
     const int oldMode = SetStretchBltMode(dc, HALFTONE);
     POINT oldOrigin{};
     SetBrushOrgEx(dc, 0, 0, &oldOrigin);  // required after choosing HALFTONE
     StretchBlt(dc, x, y, width, height, memory, 0, 0, image_->width(), image_->height(), SRCCOPY);
     SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
     if (oldMode) SetStretchBltMode(dc, oldMode);
-    SelectObject(memory, old);
-    DeleteDC(memory);
 }
 
 void PaintPlaced(HDC dc, const Picture& picture, const PicturePlacement& placement) {

@@ -2,6 +2,7 @@
 
 #include "common/file_system.h"
 #include "common/settings_codec.h"
+#include "common/shared_names.h"
 
 PictureSlots Pictures;
 
@@ -12,7 +13,7 @@ constexpr size_t kMaxSettingsBytes = 64u * 1024 * 1024;
 
 std::string AppFolder() { return ProgramFolder(); }
 
-std::string SettingsFilePath() { return AppFolder() + "Quilloria.dat"; }
+std::string SettingsFilePath() { return AppFolder() + kSettingsFileName; }
 
 bool LoadSettings() {
     const std::string path = SettingsFilePath();

@@ -1,5 +1,7 @@
 #include "common/window_base.h"
 
+#include "common/scoped_win.h"
+
 int WindowDpi(HWND window) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
     static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
@@ -7,9 +9,8 @@ int WindowDpi(HWND window) {
     if (getDpiForWindow && window) {
         if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
     }
-    HDC screen = GetDC(nullptr);
+    ScopedGetDC screen(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
     return dpi > 0 ? dpi : 96;
 }
 

@@ -14,7 +14,8 @@ bool RegisterFormClass(HINSTANCE instance, const char* className, WNDPROC window
 
 // The window procedure of a window class `Form`: the object passed as the creation parameter of
 // CreateWindowEx is attached at WM_NCCREATE (its `hwnd_` set), and every message goes to its
-// HandleMessage(hwnd, message, wParam, lParam). Form declares this function its friend.
+// HandleMessage(hwnd, message, wParam, lParam). At WM_NCDESTROY, the window's last message, the
+// object is detached and its `hwnd_` cleared. Form declares this function its friend.
 template <class Form>
 LRESULT CALLBACK FormWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -25,5 +26,12 @@ LRESULT CALLBACK FormWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     }
     auto* self = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        // The last message of the window: the object no longer belongs to it.
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        const LRESULT result = self->HandleMessage(hwnd, message, wParam, lParam);
+        self->hwnd_ = nullptr;
+        return result;
+    }
     return self->HandleMessage(hwnd, message, wParam, lParam);
 }

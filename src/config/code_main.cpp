@@ -5,6 +5,7 @@
 
 #include "common/app_window.h"
 #include "common/reg_value.h"
+#include "common/scoped_win.h"
 #include "common/settings_file.h"
 #include "config/config_texts.h"
 #include "config/frm_main.h"
@@ -24,42 +25,37 @@ bool IsAutostartRegistered() {
 }
 
 std::string GetRegString(HKEY root, const std::string& keyPath, const std::string& valueName) {
-    HKEY key = nullptr;
-    LONG opened = RegOpenKeyExA(root, keyPath.c_str(), 0, kRunKeyAccess, &key);
-    if (opened == ERROR_ACCESS_DENIED) opened = RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_QUERY_VALUE, &key);
+    ScopedRegKey key;
+    LONG opened = key.Open(root, keyPath.c_str(), kRunKeyAccess);
+    if (opened == ERROR_ACCESS_DENIED) opened = key.Open(root, keyPath.c_str(), KEY_QUERY_VALUE);
     if (opened != ERROR_SUCCESS) return std::string();
 
     char buffer[kMaxAutostartText + 1] = {};
     DWORD size = sizeof(buffer);
     DWORD type = REG_NONE;
     std::string result;
-    if (RegQueryValueExA(key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
+    if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
             ERROR_SUCCESS &&
         type == REG_SZ) {
         // A text of 256 characters stored without its NUL fills the buffer: too long, like a longer one.
         const size_t length = strnlen(buffer, std::min<size_t>(size, sizeof(buffer)));
         if (length <= kMaxAutostartText) result.assign(buffer, length);
     }
-    RegCloseKey(key);
     return result;
 }
 
 LONG WriteAutostartValue(HKEY root, const std::string& keyPath, const std::string& data) {
-    HKEY key = nullptr;
-    const LONG opened = RegOpenKeyExA(root, keyPath.c_str(), 0, kRunKeyAccess, &key);
+    ScopedRegKey key;
+    const LONG opened = key.Open(root, keyPath.c_str(), kRunKeyAccess);
     if (opened != ERROR_SUCCESS) return opened;
-    const LONG written = SetRegValue(key, kAutostartValueName, REG_SZ, data);
-    RegCloseKey(key);
-    return written;
+    return SetRegValue(key.get(), kAutostartValueName, REG_SZ, data);
 }
 
 LONG DeleteAutostartValue(HKEY root, const std::string& keyPath) {
-    HKEY key = nullptr;
-    const LONG opened = RegOpenKeyExA(root, keyPath.c_str(), 0, kRunKeyAccess, &key);
+    ScopedRegKey key;
+    const LONG opened = key.Open(root, keyPath.c_str(), kRunKeyAccess);
     if (opened != ERROR_SUCCESS) return opened;
-    const LONG deleted = RegDeleteValueA(key, kAutostartValueName);
-    RegCloseKey(key);
-    return deleted;
+    return RegDeleteValueA(key.get(), kAutostartValueName);
 }
 
 LONG RegisterAutostart() { return WriteAutostartValue(HKEY_LOCAL_MACHINE, kRunKeyPath, AutostartData(AppFolder())); }

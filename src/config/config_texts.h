@@ -6,18 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "common/shared_names.h"
+
 // The application title of this program: the text of its hidden application window.
 inline constexpr char kConfigTitle[] = "Quilloria";
 inline constexpr char kMainCaption[] = "Quilloria Configuration";
-// The application title of a running loader; its windows are owned by a window with this text.
-inline constexpr char kLoaderTitle[] = "Quilloria Loader";
 
 // The machine-wide autostart value (below HKEY_LOCAL_MACHINE) that starts the loader at logon.
 inline constexpr char kRunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char kAutostartValueName[] = "Quilloria Loader";
-// The rights the Run key is opened with, for reading, writing and deleting alike
-// (KEY_READ | KEY_WRITE | DELETE without the notify right).
-inline constexpr uint32_t kRunKeyAccess = 0xF0063;
+// The rights the Run key is opened with, for reading, writing and deleting alike.
+inline constexpr uint32_t kRunKeyAccess = kRegistryAccess;
 inline constexpr char kLoaderFileName[] = "QLLoader.exe";
 
 // Returns the data of the autostart value: the loader's full path in `appFolder`. A folder that

@@ -4,18 +4,11 @@
 
 #include <windows.h>
 
+#include "common/form_builder.h"
 #include "common/window_base.h"
-
-#include <array>
-
 #include "config/main_layout.h"
 
 namespace config {
-
-// Each control's id is kFirstControlId plus its place in the layout table (MainControl), so that
-// tests find a control by its id. None of them is IDOK or IDCANCEL, which Enter and Esc send.
-inline constexpr int kFirstControlId = 1000;
-constexpr int ControlId(MainControl control) { return kFirstControlId + static_cast<int>(control); }
 
 // Resource ids of the arrow pictures of btnUp and btnDown.
 inline constexpr int kArrowUpBitmap = 101;
@@ -34,8 +27,8 @@ public:
     void Unload();
 
     HWND hwnd() const { return hwnd_; }
-    HWND Control(MainControl control) const { return controls_[static_cast<size_t>(control)]; }
-    int Dpi() const { return dpi_; }
+    HWND Control(MainControl control) const { return controls_[static_cast<int>(control)]; }
+    int Dpi() const { return controls_.Dpi(); }
 
     // Rebuilds lPix from Pictures: all rows removed, then the file names of slots 1..N. The
     // selection is not restored; callers do that.
@@ -58,19 +51,13 @@ private:
     void OnCommand(int id, int code);
 
     bool CreateControls();
-    void AddToolTip(HWND control, const char* text);
-    void ApplyDpi(int dpi);
     void ReleaseResources();
 
     HINSTANCE instance_ = nullptr;
     HWND hwnd_ = nullptr;
-    std::array<HWND, kMainControlCount> controls_{};
-    HWND toolTips_ = nullptr;
-    HFONT font_ = nullptr;
-    HFONT largeFont_ = nullptr;
+    FormControls controls_;
     HBITMAP arrowUp_ = nullptr;
     HBITMAP arrowDown_ = nullptr;
-    int dpi_ = 96;
 };
 
 // The program's configuration window.

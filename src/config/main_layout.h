@@ -1,9 +1,10 @@
-// The configuration window and its controls as a table in twips, and the arithmetic that turns
-// the table into pixels. No <windows.h> here; frm_main.cpp applies the results to real windows.
+// The configuration window and its controls as a table in twips. No <windows.h> here;
+// frm_main.cpp builds the window from it.
 #pragma once
 
 #include <array>
-#include <cstdint>
+
+#include "common/form_table.h"
 
 // The controls of the configuration window, in the order of the layout table.
 enum class MainControl : int {
@@ -28,71 +29,23 @@ enum class MainControl : int {
     btnAbout,
 };
 inline constexpr int kMainControlCount = 19;
-// Stands for the window itself as the container of a control.
-inline constexpr int kInsideForm = -1;
 
-enum class ControlKind { Frame, ListBox, Button, PictureButton, CheckBox, OptionButton, PictureBox };
+// The configuration window's table: its rows (indexed by MainControl) and client area.
+const FormTable& MainForm();
 
-// The state a control is created in.
-enum ControlState : uint32_t {
-    kNormal = 0,
-    kHidden = 1,      // shown at the window's first activation
-    kDisabled = 2,
-    kChecked = 4,     // check box checked, option button selected
-    kLargeFont = 8,   // "MS Sans Serif" 9.75 points instead of the window's font
-    kButtonFace = 16, // list box background in the button-face colour
-};
+inline const FormRow& LayoutRow(MainControl id) { return MainForm().rows[static_cast<size_t>(id)]; }
 
-struct ControlRow {
-    MainControl id;
-    const char* name;
-    ControlKind kind;
-    int inside;  // the containing control, or kInsideForm
-    int left, top, width, height;  // twips, relative to the container's client area
-    const char* caption;           // nullptr: none
-    const char* toolTip;           // nullptr: none
-    int tab;                       // keyboard tab order
-    uint32_t state;                // ControlState flags
-};
+// Each control's window id is 1000 plus its row, so that tests find a control by its id. None of
+// them is IDOK or IDCANCEL, which Enter and Esc send.
+inline constexpr int kFirstControlId = 1000;
+constexpr int ControlId(MainControl control) { return kFirstControlId + static_cast<int>(control); }
 
-// The client area of the window in twips.
-inline constexpr int kMainClientWidth = 7650;
-inline constexpr int kMainClientHeight = 3150;
+// Placements of one control in pixels at `dpi` (see form_table.h).
+inline PixelBox PlaceInContainer(MainControl id, int dpi) { return PlaceInContainer(MainForm(), static_cast<int>(id), dpi); }
+inline PixelBox PlaceInForm(MainControl id, int dpi) { return PlaceInForm(MainForm(), static_cast<int>(id), dpi); }
+inline PixelBox MainClientArea(int dpi) { return ClientArea(MainForm(), dpi); }
+inline bool HiddenAtStart(MainControl id) { return HiddenAtStart(MainForm(), static_cast<int>(id)); }
 
-// The layout table, one row per control, indexed by MainControl.
-const std::array<ControlRow, kMainControlCount>& MainLayout();
-
-const ControlRow& LayoutRow(MainControl id);
-
-// A placement in pixels.
-struct PixelBox {
-    int left = 0, top = 0, width = 0, height = 0;
-    bool operator==(const PixelBox&) const = default;
-};
-
-// Returns the control's box in pixels at `dpi`, relative to its container.
-PixelBox PlaceInContainer(MainControl id, int dpi);
-
-// Returns the control's box in pixels at `dpi`, relative to the window's client area. Each level
-// is converted on its own, so the offset from the container is exactly PlaceInContainer's.
-PixelBox PlaceInForm(MainControl id, int dpi);
-
-// The client area in pixels at `dpi`.
-PixelBox MainClientArea(int dpi);
-
-// True when the control is hidden at creation, by its own state or because a container is.
-bool HiddenAtStart(MainControl id);
-
-// The controls in keyboard tab order.
-std::array<MainControl, kMainControlCount> MainTabOrder();
-
-// Point size of the window's default font, in hundredths of a point (11 pixels at 96 dpi).
-inline constexpr int kDefaultFontCentipoints = 825;
-
-// Point size of the large font of btnOK and btnCancel, in hundredths of a point.
+// The font of btnOK and btnCancel.
 inline constexpr int kLargeFontCentipoints = 975;
 inline constexpr char kLargeFontFace[] = "MS Sans Serif";
-
-// The height of a font of `centipoints` at `dpi`, in pixels (as a negative LOGFONT height would
-// give it: the character height without internal leading).
-int FontPixelHeight(int centipoints, int dpi);

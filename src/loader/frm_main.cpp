@@ -1,12 +1,10 @@
 #include "loader/frm_main.h"
 
-#include "common/window_base.h"
 #include "common/file_system.h"
 #include "common/message_pump.h"
 #include "common/picture_list.h"
 #include "common/settings_file.h"
 #include "common/text_helpers.h"
-#include "common/twips.h"
 #include "loader/wallpaper_registration.h"
 #include "loader/wallpaper_values.h"
 
@@ -15,38 +13,8 @@ LoaderMainForm frmMain;
 namespace {
 constexpr char kClassName[] = "QuilloriaLoaderMain";
 constexpr char kCaption[] = "Quilloria";
-constexpr int kClientWidthTwips = 3045;
-constexpr int kClientHeightTwips = 1350;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_BORDER;  // fixed single border
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
-
-// The window's controls in twips, as they are laid out.
-enum class Control { lFile, Label1, Label2, pTmp };
-struct ControlRow {
-    Control control;
-    const char* text;
-    int left, top, width, height;
-};
-constexpr ControlRow kControls[] = {
-    {Control::lFile, "<Testfile.jpg>", 45, 150, 2955, 255},
-    {Control::Label1, "Creating temporary bitmap.", 45, 495, 2955, 315},
-    {Control::Label2, "Please wait...", 45, 810, 2955, 315},
-    {Control::pTmp, "", 2160, 1770, 270, 255},  // below the client area: never seen
-};
-
-constexpr char kFontName[] = "Times New Roman";
-constexpr int kFileFontCentipoints = 975;   // 9.75 pt
-constexpr int kTextFontCentipoints = 1200;  // 12 pt
-
-HFONT CreateTextFont(int centipoints, int dpi) {
-    LOGFONTA font{};
-    font.lfHeight = -MulDiv(centipoints, dpi, 7200);
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = DEFAULT_CHARSET;
-    font.lfQuality = DEFAULT_QUALITY;
-    lstrcpynA(font.lfFaceName, kFontName, LF_FACESIZE);
-    return CreateFontIndirectA(&font);
-}
 }  // namespace
 
 std::string TempBitmapPath() { return AppFolder() + kTempBitmapName; }
@@ -57,68 +25,12 @@ bool LoaderMainForm::Load(HINSTANCE instance, HWND owner) {
     closing_ = false;
     hwnd_ = CreateWindowExA(kExStyle, kClassName, kCaption, kStyle, 0, 0, 0, 0, owner, nullptr, instance, this);
     if (!hwnd_) return false;
-    if (!CreateControls(instance)) {
+    if (!controls_.Create(hwnd_, NoticeForm())) {
         DestroyWindow(hwnd_);
         return false;
     }
-    ApplyDpi(WindowDpi(hwnd_));
+    controls_.Place(WindowDpi(hwnd_));
     return true;
-}
-
-bool LoaderMainForm::CreateControls(HINSTANCE instance) {
-    for (const ControlRow& row : kControls) {
-        const DWORD style = WS_CHILD | WS_VISIBLE | (row.control == Control::pTmp ? 0 : SS_LEFT | SS_NOPREFIX);
-        HWND control = CreateWindowExA(0, "STATIC", row.text, style, 0, 0, 0, 0, hwnd_, nullptr, instance, nullptr);
-        if (!control) return false;
-        switch (row.control) {
-            case Control::lFile: lFile_ = control; break;
-            case Control::Label1: Label1_ = control; break;
-            case Control::Label2: Label2_ = control; break;
-            case Control::pTmp: pTmp_.hwnd = control; break;
-        }
-    }
-    return true;
-}
-
-void LoaderMainForm::ApplyDpi(int dpi) {
-    dpi_ = dpi;
-    HFONT oldFile = fileFont_, oldText = textFont_;
-    fileFont_ = CreateTextFont(kFileFontCentipoints, dpi);
-    textFont_ = CreateTextFont(kTextFontCentipoints, dpi);
-
-    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-    for (const ControlRow& row : kControls) {
-        HWND control = row.control == Control::lFile    ? lFile_
-                       : row.control == Control::Label1 ? Label1_
-                       : row.control == Control::Label2 ? Label2_
-                                                        : pTmp_.hwnd;
-        MoveWindow(control, TwipsToPixels(row.left, dpi), TwipsToPixels(row.top, dpi), TwipsToPixels(row.width, dpi),
-                   TwipsToPixels(row.height, dpi), FALSE);
-        if (row.control == Control::lFile) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(fileFont_), FALSE);
-        if (row.control == Control::Label1 || row.control == Control::Label2) {
-            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_), FALSE);
-        }
-    }
-    if (oldFile) DeleteObject(oldFile);
-    if (oldText) DeleteObject(oldText);
-    InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
-void LoaderMainForm::CentreOnScreen() {
-    RECT window{};
-    GetWindowRect(hwnd_, &window);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (GetMonitorInfoA(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor)) screen = monitor.rcMonitor;
-    const int width = window.right - window.left, height = window.bottom - window.top;
-    SetWindowPos(hwnd_, nullptr, screen.left + (screen.right - screen.left - width) / 2,
-                 screen.top + (screen.bottom - screen.top - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void LoaderMainForm::Unload() { Close(kUnloadByCode); }
@@ -162,18 +74,18 @@ void LoaderMainForm::CreateTempBitmap(const std::string& path) {
     std::string caption = "<";
     caption += GetFileName(path);
     caption += '>';
-    SetWindowTextA(lFile_, caption.c_str());
-    CentreOnScreen();
+    SetWindowTextA(Control(NoticeControl::lFile), caption.c_str());
+    CentreWindow(hwnd_);
     ShowWindow(hwnd_, SW_SHOWNORMAL);
     UpdateWindow(hwnd_);
     DoEvents();
 
     PictureLoadResult loaded = LoadPicture(path);
-    pTmp_.picture = std::move(loaded.picture);
+    pTmp_ = std::move(loaded.picture);
     if (!loaded.error) {
-        SavePictureAsBitmap(pTmp_.picture, TempBitmapPath());
+        SavePictureAsBitmap(pTmp_, TempBitmapPath());
         DoEvents();
-        pTmp_.picture = Picture();
+        pTmp_ = Picture();
     }
 
     if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
@@ -198,18 +110,14 @@ LRESULT LoaderMainForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LP
             Close(kUnloadFromControlMenu);
             return 0;
         case WM_DPICHANGED: {
-            ApplyDpi(HIWORD(wParam));
+            controls_.Place(HIWORD(wParam));
             const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
             SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
         case WM_DESTROY:
-            hwnd_ = nullptr;
-            lFile_ = Label1_ = Label2_ = nullptr;
-            pTmp_ = PictureBox{};
-            if (fileFont_) DeleteObject(fileFont_);
-            if (textFont_) DeleteObject(textFont_);
-            fileFont_ = textFont_ = nullptr;
+            pTmp_ = Picture();
+            controls_.Release();
             closing_ = false;
             PostQuitMessage(0);  // the loader ends with its window
             return 0;

@@ -5,12 +5,14 @@
 
 #include <windows.h>
 
+#include "common/form_builder.h"
 #include "common/window_base.h"
 
 #include <cstdint>
 #include <string>
 
 #include "common/picture.h"
+#include "loader/notice_layout.h"
 
 // Why the window is being closed, as Form_QueryUnload receives it.
 enum UnloadMode : int16_t {
@@ -33,15 +35,9 @@ public:
     void Close(int16_t mode);
 
     HWND hwnd() const { return hwnd_; }
-    HWND fileLabel() const { return lFile_; }
+    HWND Control(NoticeControl control) const { return controls_[static_cast<int>(control)]; }
 
 private:
-    // A child window that holds a decoded picture between loading and saving.
-    struct PictureBox {
-        HWND hwnd = nullptr;
-        Picture picture;
-    };
-
     friend LRESULT CALLBACK ::FormWindowProc<LoaderMainForm>(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -53,19 +49,9 @@ private:
     // Deletes the temporary bitmap if it exists.
     void DeleteTempBitmap();
 
-    bool CreateControls(HINSTANCE instance);
-    // Sizes the window and places its controls for `dpi`, fonts included.
-    void ApplyDpi(int dpi);
-    void CentreOnScreen();
-
     HWND hwnd_ = nullptr;
-    HWND lFile_ = nullptr;
-    HWND Label1_ = nullptr;
-    HWND Label2_ = nullptr;
-    PictureBox pTmp_;
-    HFONT fileFont_ = nullptr;
-    HFONT textFont_ = nullptr;
-    int dpi_ = 96;
+    FormControls controls_;
+    Picture pTmp_;  // the decoded picture between loading and saving
     bool closing_ = false;
 };
 

@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-inline constexpr char kLoaderTitle[] = "Quilloria Loader";
+#include "common/shared_names.h"
+
 inline constexpr char kDuplicateTitle[] = "...Duplicate";
 inline constexpr char kCriticalErrorCaption[] = "Quilloria - Critical Error:";
 

@@ -3,12 +3,13 @@
 #include <windows.h>
 
 #include "common/reg_value.h"
+#include "common/scoped_win.h"
+#include "common/shared_names.h"
 #include "common/settings_file.h"
 #include "loader/wallpaper_values.h"
 
 namespace {
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
-constexpr REGSAM kDesktopAccess = 0xF0063;  // KEY_ALL_ACCESS without KEY_CREATE_LINK
 
 bool HasEntryOne() { return PictureCount(Pictures) >= 1; }
 }  // namespace
@@ -24,11 +25,10 @@ void SetWinIniWallpaper(bool UseTempBitmap) {
 void SetRegistryWallpaper(bool UseTempBitmap) {
     if (!HasEntryOne()) return;
     const WallpaperValues values = WallpaperValuesFor(Pictures[1], UseTempBitmap, AppFolder());
-    HKEY key = nullptr;
+    ScopedRegKey key;
     // A key that cannot be opened leaves nothing to write to.
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, kDesktopAccess, &key) != ERROR_SUCCESS) return;
-    SetRegValue(key, "Wallpaper", REG_SZ, values.Wallpaper);
-    SetRegValue(key, "WallpaperStyle", REG_SZ, values.WallpaperStyle);
-    SetRegValue(key, "TileWallpaper", REG_SZ, values.TileWallpaper);
-    RegCloseKey(key);
+    if (key.Open(HKEY_CURRENT_USER, kDesktopKey, kRegistryAccess) != ERROR_SUCCESS) return;
+    SetRegValue(key.get(), "Wallpaper", REG_SZ, values.Wallpaper);
+    SetRegValue(key.get(), "WallpaperStyle", REG_SZ, values.WallpaperStyle);
+    SetRegValue(key.get(), "TileWallpaper", REG_SZ, values.TileWallpaper);
 }

@@ -5,9 +5,8 @@
 #include <string_view>
 
 #include "common/picture_entry.h"
+#include "common/shared_names.h"
 
-// The name of the temporary bitmap in the application folder.
-inline constexpr char kTempBitmapName[] = "Quilloria.bmp";
 
 // The three values written to win.ini and to the registry, in the order they are written.
 struct WallpaperValues {

@@ -112,10 +112,10 @@ TEST(ConfigOk, FirstStartThroughTheLoader) {
     Program loader = Program::Start(folder / "QLLoader.exe");
     HWND window = WaitForWindowOfFolder(folder, "Quilloria Configuration", 10000);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return IsVisible(Child(window, fList)); }));
-    EXPECT_EQ(SendMessageA(Child(window, lPix), LB_GETCOUNT, 0, 0), 0);
-    EXPECT_EQ(SendMessageA(Child(window, cAuto), BM_GETCHECK, 0, 0), BST_CHECKED);
-    ASSERT_TRUE(Click(Child(window, btnCancel)));
+    ASSERT_TRUE(WaitUntil([&] { return IsVisible(Child(window, ControlId(fList))); }));
+    EXPECT_EQ(SendMessageA(Child(window, ControlId(lPix)), LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(Child(window, ControlId(cAuto)), BM_GETCHECK, 0, 0), BST_CHECKED);
+    ASSERT_TRUE(Click(Child(window, ControlId(btnCancel))));
     ASSERT_TRUE(WaitForWindowTitled(loader.Id(), "Quilloria Loader"));
     EXPECT_FALSE(loader.WaitForExit(300).has_value()) << "the loader went on to stay resident";
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "config/main_layout.h"
 #include "driver.h"
 
 namespace e2e {
@@ -18,12 +19,8 @@ inline const char kThreePictures[] =
     "11,\"C:\\My Pics\\c.gif\",0,#TRUE#\r\n";
 inline const char kOtherList[] = "\"Version 1.1\"\r\n1\r\n3,\"C:\\z.bmp\",0,#FALSE#\r\n";
 
-// The controls of the configuration window by their control ids (1000 + their row in the window's
-// layout).
-enum ConfigControl : int {
-    fList = 1000, lPix, btnAdd, btnRemove, btnClear, btnUp, btnDown, btnOK, btnCancel, cAuto,
-    fPic, pBack, btnFullscreen, lInfo, fShowBack, oShow0, cStretch, oShow1, btnAbout,
-};
+// The controls of the configuration window, named as in its layout table (MainControl).
+using enum MainControl;
 
 // The configuration program running from `folder`, its window found and first activation done.
 struct ConfigSession {
@@ -46,9 +43,9 @@ struct ConfigSession {
         return folder;
     }
 
-    HWND Control(int id) const { return Child(window, id); }
-    bool Checked(int id) const { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    void SetChecked(int id, bool checked) const {
+    HWND Control(MainControl control) const { return Child(window, ControlId(control)); }
+    bool Checked(MainControl id) const { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    void SetChecked(MainControl id, bool checked) const {
         if (Checked(id) != checked) Click(Control(id));
         WaitUntil([&] { return Checked(id) == checked; });
     }

@@ -10,25 +10,28 @@ using namespace e2e;
 
 // Each control where the window's table puts it, at 96 dpi (15 twips a pixel), relative to the
 // client area of the control that contains it.
+// Stands for the window as the container of a control.
+constexpr MainControl kWindow = static_cast<MainControl>(-1);
+
 struct Expected {
-    int id;
-    int inside;  // 0: the window
+    MainControl id;
+    MainControl inside;  // kWindow: the window itself
     int left, top, width, height;
     const char* caption;
     bool enabled;
 };
 const Expected kControls[] = {
-    {fList, 0, 4, 0, 229, 171, "&Wallpaper Bitmaps", true},
+    {fList, kWindow, 4, 0, 229, 171, "&Wallpaper Bitmaps", true},
     {lPix, fList, 6, 16, 153, 147, "", true},
     {btnAdd, fList, 164, 16, 59, 27, "&Add...", true},
     {btnRemove, fList, 164, 47, 59, 27, "&Remove", false},
     {btnClear, fList, 164, 79, 59, 27, "C&lear", true},
     {btnUp, fList, 164, 110, 27, 27, "", true},
     {btnDown, fList, 196, 110, 27, 27, "", true},
-    {btnOK, 0, 210, 176, 145, 29, "&OK", true},
-    {btnCancel, 0, 362, 176, 145, 29, "&Cancel", true},
-    {cAuto, 0, 6, 182, 183, 15, "Autostart Quilloria Loader", true},
-    {fPic, 0, 238, 0, 269, 171, "Preview", true},
+    {btnOK, kWindow, 210, 176, 145, 29, "&OK", true},
+    {btnCancel, kWindow, 362, 176, 145, 29, "&Cancel", true},
+    {cAuto, kWindow, 6, 182, 183, 15, "Autostart Quilloria Loader", true},
+    {fPic, kWindow, 238, 0, 269, 171, "Preview", true},
     {pBack, fPic, 6, 14, 163, 123, "", true},
     {btnFullscreen, fPic, 6, 140, 163, 25, "&Fullscreen", false},
     {lInfo, fPic, 174, 16, 89, 43, "", true},
@@ -67,10 +70,10 @@ TEST(ConfigWindow, LayoutCaptionsAndStatesAt96Dpi) {
     EXPECT_NEAR((outer.top + outer.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
 
     for (const Expected& c : kControls) {
-        SCOPED_TRACE(c.id);
+        SCOPED_TRACE(static_cast<int>(c.id));
         HWND control = config.Control(c.id);
         ASSERT_TRUE(control);
-        const RECT r = RectIn(control, c.inside ? config.Control(c.inside) : config.window);
+        const RECT r = RectIn(control, c.inside != kWindow ? config.Control(c.inside) : config.window);
         EXPECT_EQ(r.left, c.left);
         EXPECT_EQ(r.top, c.top);
         EXPECT_EQ(r.right - r.left, c.width);

@@ -5,6 +5,7 @@
 
 #include "../win/test_pictures.h"
 #include "driver.h"
+#include "loader/notice_layout.h"
 #include "loader_session.h"
 
 namespace {
@@ -255,15 +256,20 @@ TEST_F(SessionEndTest, TheNoticeShowsTheFileNameDuringAConversionAndHidesAgain) 
     CloseHandle(wineboot.hThread);
 
     bool seen = false, hiddenAgain = false;
-    RECT shown{};
+    RECT shown{}, client{};
     std::vector<std::string> texts;
+    std::vector<RECT> places;
     const DWORD started = GetTickCount();
     while (IsWindow(main) && GetTickCount() - started < 10000) {
         const bool visible = IsVisible(main);
         if (visible && !seen) {
             seen = true;
             GetWindowRect(main, &shown);
-            for (HWND child : Descendants(main)) texts.push_back(WindowText(child));
+            client = ClientRect(main);
+            for (HWND child : Descendants(main)) {
+                texts.push_back(WindowText(child));
+                places.push_back(ChildRect(child));
+            }
         } else if (!visible && seen) {
             hiddenAgain = true;
             break;
@@ -279,6 +285,17 @@ TEST_F(SessionEndTest, TheNoticeShowsTheFileNameDuringAConversionAndHidesAgain) 
     EXPECT_EQ(texts[0], "<Big Sunset.jpg>");
     EXPECT_EQ(texts[1], "Creating temporary bitmap.");
     EXPECT_EQ(texts[2], "Please wait...");
+    // The window and its controls where the notice's table puts them at 96 dpi.
+    EXPECT_EQ(client.right, ClientArea(NoticeForm(), 96).width);
+    EXPECT_EQ(client.bottom, ClientArea(NoticeForm(), 96).height);
+    ASSERT_EQ(places.size(), static_cast<size_t>(kNoticeControlCount));
+    for (int row = 0; row < kNoticeControlCount; ++row) {
+        const PixelBox box = PlaceInForm(NoticeForm(), row, 96);
+        EXPECT_EQ(places[row].left, box.left) << NoticeForm().rows[row].name;
+        EXPECT_EQ(places[row].top, box.top) << NoticeForm().rows[row].name;
+        EXPECT_EQ(places[row].right - places[row].left, box.width) << NoticeForm().rows[row].name;
+        EXPECT_EQ(places[row].bottom - places[row].top, box.height) << NoticeForm().rows[row].name;
+    }
     // Centred on the 1024 x 768 screen of the test display.
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
     EXPECT_NEAR((shown.left + shown.right) / 2, screenWidth / 2, 2);

@@ -15,18 +15,19 @@ bool Inside(const PixelBox& inner, const PixelBox& outer) {
 
 TEST(MainLayoutTest, RowsAreIndexedByTheirControl) {
     std::set<std::string> names;
-    for (size_t i = 0; i < MainLayout().size(); ++i) {
-        EXPECT_EQ(static_cast<size_t>(MainLayout()[i].id), i);
-        EXPECT_TRUE(names.insert(MainLayout()[i].name).second) << MainLayout()[i].name;
+    ASSERT_EQ(MainForm().rows.size(), static_cast<size_t>(kMainControlCount));
+    for (size_t i = 0; i < MainForm().rows.size(); ++i) {
+        EXPECT_EQ(static_cast<size_t>(MainForm().rows[i].id), i);
+        EXPECT_TRUE(names.insert(MainForm().rows[i].name).second) << MainForm().rows[i].name;
     }
 }
 
 TEST(MainLayoutTest, TabOrderRunsThroughEveryControlOnce) {
-    const auto order = MainTabOrder();
-    for (size_t i = 0; i < order.size(); ++i) EXPECT_EQ(LayoutRow(order[i]).tab, static_cast<int>(i));
-    EXPECT_EQ(order.front(), MainControl::fList);
-    EXPECT_EQ(order[9], MainControl::btnUp);  // the arrows come after the preview box
-    EXPECT_EQ(order.back(), MainControl::cAuto);
+    const auto order = TabOrder(MainForm());
+    for (size_t i = 0; i < order.size(); ++i) EXPECT_EQ(MainForm().rows[order[i]].tab, static_cast<int>(i));
+    EXPECT_EQ(order.front(), static_cast<int>(MainControl::fList));
+    EXPECT_EQ(order[9], static_cast<int>(MainControl::btnUp));  // the arrows come after the preview box
+    EXPECT_EQ(order.back(), static_cast<int>(MainControl::cAuto));
 }
 
 // At 96 dpi 15 twips make one pixel; at other DPIs each level is converted on its own, so that a
@@ -61,18 +62,19 @@ TEST(MainLayoutTest, PixelPlacementsAtSeveralDpis) {
 
 TEST(MainLayoutTest, EveryControlLiesInsideItsContainer) {
     for (int dpi : {96, 120, 144, 192}) {
-        for (const ControlRow& row : MainLayout()) {
+        for (const FormRow& row : MainForm().rows) {
             const PixelBox outer = row.inside == kInsideForm
                                        ? MainClientArea(dpi)
                                        : PlaceInForm(static_cast<MainControl>(row.inside), dpi);
-            EXPECT_TRUE(Inside(PlaceInForm(row.id, dpi), outer)) << row.name << " at " << dpi;
+            EXPECT_TRUE(Inside(PlaceInForm(MainForm(), row.id, dpi), outer)) << row.name << " at " << dpi;
         }
     }
 }
 
 TEST(MainLayoutTest, OnlyTheAutostartBoxIsVisibleBeforeTheFirstActivation) {
-    for (const ControlRow& row : MainLayout()) {
-        EXPECT_EQ(HiddenAtStart(row.id), row.id != MainControl::cAuto) << row.name;
+    for (const FormRow& row : MainForm().rows) {
+        EXPECT_EQ(HiddenAtStart(MainForm(), row.id), row.id != static_cast<int>(MainControl::cAuto))
+            << row.name;
     }
 }
 

@@ -9,6 +9,7 @@
 #include "common/window_search.h"
 #include "config/code_main.h"
 #include "config/config_texts.h"
+#include "autostart_guard.h"
 
 namespace {
 
@@ -20,17 +21,6 @@ constexpr char kScratchKey[] = "Software\\QuilloriaTests\\Autostart";
 class AutostartTest : public testing::Test {
 protected:
     void SetUp() override {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                  nullptr),
-                  ERROR_SUCCESS);
-        char buffer[1024];
-        DWORD size = sizeof(buffer);
-        saved_ = RegQueryValueExA(key, kAutostartValueName, nullptr, &savedType_, reinterpret_cast<BYTE*>(buffer),
-                                  &size) == ERROR_SUCCESS;
-        if (saved_) savedData_.assign(buffer, size);
-        RegDeleteValueA(key, kAutostartValueName);
-        RegCloseKey(key);
         ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kScratchKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &scratch_,
                                   nullptr),
                   ERROR_SUCCESS);
@@ -38,15 +28,6 @@ protected:
     void TearDown() override {
         RegCloseKey(scratch_);
         RegDeleteKeyA(HKEY_CURRENT_USER, kScratchKey);
-        HKEY key = nullptr;
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKeyPath, 0, KEY_ALL_ACCESS, &key);
-        if (saved_) {
-            RegSetValueExA(key, kAutostartValueName, 0, savedType_, reinterpret_cast<const BYTE*>(savedData_.data()),
-                           static_cast<DWORD>(savedData_.size()));
-        } else {
-            RegDeleteValueA(key, kAutostartValueName);
-        }
-        RegCloseKey(key);
     }
 
     // The type and stored characters of the autostart value (read as the registry keeps it, in
@@ -66,10 +47,8 @@ protected:
         return {type, text};
     }
 
+    AutostartGuard autostart_;
     HKEY scratch_ = nullptr;
-    bool saved_ = false;
-    DWORD savedType_ = REG_NONE;
-    std::string savedData_;
 };
 
 TEST_F(AutostartTest, RegisterWritesTheLoaderPathAndUnregisterDeletesIt) {

@@ -10,6 +10,7 @@
 #include "common/settings_file.h"
 #include "config/config_texts.h"
 #include "config/frm_main.h"
+#include "autostart_guard.h"
 
 namespace {
 
@@ -28,15 +29,6 @@ protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
-        HKEY key = nullptr;
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKeyPath, 0, KEY_ALL_ACCESS, &key);
-        char buffer[1024];
-        DWORD size = sizeof(buffer);
-        hadValue_ = RegQueryValueExA(key, kAutostartValueName, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
-                                     &size) == ERROR_SUCCESS;
-        if (hadValue_) value_.assign(buffer, size);
-        RegDeleteValueA(key, kAutostartValueName);
-        RegCloseKey(key);
         Pictures.clear();
         ASSERT_TRUE(form_.Load(GetModuleHandleA(nullptr), nullptr));
     }
@@ -46,15 +38,6 @@ protected:
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {  // the quit request of the unload
         }
         Pictures.clear();
-        HKEY key = nullptr;
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKeyPath, 0, KEY_ALL_ACCESS, &key);
-        if (hadValue_) {
-            RegSetValueExA(key, kAutostartValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value_.data()),
-                           static_cast<DWORD>(value_.size()));
-        } else {
-            RegDeleteValueA(key, kAutostartValueName);
-        }
-        RegCloseKey(key);
     }
 
     HWND Get(MainControl control) const { return form_.Control(control); }
@@ -72,25 +55,24 @@ protected:
         RegCloseKey(key);
     }
 
+    AutostartGuard autostart_;
     ConfigMainForm form_;
-    bool hadValue_ = false;
-    std::string value_;
 };
 
 TEST_F(ConfigFormTest, ControlsAsCreated) {
     EXPECT_TRUE(form_.FirstActivation);
-    for (const ControlRow& row : MainLayout()) {
+    for (const FormRow& row : MainForm().rows) {
         SCOPED_TRACE(row.name);
-        HWND control = Get(row.id);
+        const MainControl id = static_cast<MainControl>(row.id);
+        HWND control = Get(id);
         ASSERT_TRUE(control);
-        EXPECT_EQ(GetDlgCtrlID(control), ControlId(row.id));
+        EXPECT_EQ(GetDlgCtrlID(control), ControlId(id));
         EXPECT_NE(GetDlgCtrlID(control), IDOK);
         EXPECT_NE(GetDlgCtrlID(control), IDCANCEL);
         // Before the first activation only the autostart box would show.
-        EXPECT_EQ((GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0, row.id == MainControl::cAuto);
-        const bool disabled = row.id == MainControl::btnRemove || row.id == MainControl::btnFullscreen ||
-                              row.id == MainControl::oShow0 || row.id == MainControl::oShow1 ||
-                              row.id == MainControl::cStretch;
+        EXPECT_EQ((GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0, id == MainControl::cAuto);
+        const bool disabled = id == MainControl::btnRemove || id == MainControl::btnFullscreen ||
+                              id == MainControl::oShow0 || id == MainControl::oShow1 || id == MainControl::cStretch;
         EXPECT_EQ(IsWindowEnabled(control) == FALSE, disabled);
         if (row.caption) {
             char text[256] = {};
@@ -122,12 +104,12 @@ TEST_F(ConfigFormTest, FontsAndToolTips) {
     EnumThreadWindows(GetCurrentThreadId(), FindToolTips, reinterpret_cast<LPARAM>(&tips));
     ASSERT_TRUE(tips);
     int withTips = 0;
-    for (const ControlRow& row : MainLayout()) {
+    for (const FormRow& row : MainForm().rows) {
         char text[256] = {};
         TOOLINFOA tool{};
         tool.cbSize = sizeof(tool);
         tool.hwnd = form_.hwnd();
-        tool.uId = reinterpret_cast<UINT_PTR>(Get(row.id));
+        tool.uId = reinterpret_cast<UINT_PTR>(Get(static_cast<MainControl>(row.id)));
         tool.lpszText = text;
         SendMessageA(tips, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&tool));
         EXPECT_STREQ(text, row.toolTip ? row.toolTip : "") << row.name;
@@ -154,7 +136,9 @@ TEST_F(ConfigFormTest, ClientAreaAndPlacesAt96Dpi) {
 
 TEST_F(ConfigFormTest, FirstActivationWithoutAListStartsEmptyAndKeepsAutostartChecked) {
     form_.Form_Activate();
-    for (const ControlRow& row : MainLayout()) EXPECT_TRUE(GetWindowLongA(Get(row.id), GWL_STYLE) & WS_VISIBLE);
+    for (const FormRow& row : MainForm().rows) {
+        EXPECT_TRUE(GetWindowLongA(Get(static_cast<MainControl>(row.id)), GWL_STYLE) & WS_VISIBLE);
+    }
     EXPECT_EQ(Pictures, EmptyPictureList());
     EXPECT_EQ(Rows(), 0);
     EXPECT_TRUE(Checked(MainControl::cAuto));  // the registry holds no value, but is not read

@@ -1,0 +1,193 @@
+#include "common/form_builder.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace {
+
+// The window class and styles of each kind of control.
+struct KindStyle {
+    const char* className;
+    DWORD style;
+};
+
+KindStyle StyleOf(const FormRow& row) {
+    switch (row.kind) {
+        case ControlKind::Frame:
+            return {"BUTTON", BS_GROUPBOX};
+        case ControlKind::ListBox:
+            return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP};
+        case ControlKind::Button:
+            return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
+        case ControlKind::PictureButton:
+            return {"BUTTON", BS_PUSHBUTTON | BS_BITMAP | WS_TABSTOP};
+        case ControlKind::CheckBox:
+            return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
+        case ControlKind::OptionButton:
+            return {"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP};
+        case ControlKind::PictureBox:
+            return {"STATIC", SS_OWNERDRAW};
+        case ControlKind::Label: {
+            DWORD style = (row.state & kCentred) ? SS_CENTER : SS_LEFT;
+            if (row.state & kNoPrefix) style |= SS_NOPREFIX;
+            if (row.state & kClickable) style |= SS_NOTIFY;
+            return {"STATIC", style};
+        }
+    }
+    return {"STATIC", SS_LEFT};
+}
+
+using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+AdjustForDpiFn AdjustForDpi() {
+    static const auto function = reinterpret_cast<AdjustForDpiFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
+    return function;
+}
+
+}  // namespace
+
+bool FormControls::Create(HWND form, const FormTable& table) {
+    Release();
+    form_ = form;
+    table_ = &table;
+    controls_.assign(table.rows.size(), nullptr);
+    hasToolTip_.assign(table.rows.size(), false);
+    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(form, GWLP_HINSTANCE));
+
+    toolTips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr, instance,
+                                nullptr);
+    if (!toolTips_) return false;
+    SendMessageA(toolTips_, TTM_SETMAXTIPWIDTH, 0, 400);
+
+    bool previousWasOption = false;
+    for (int index : TabOrder(table)) {
+        const FormRow& row = table.rows[static_cast<size_t>(index)];
+        const KindStyle kind = StyleOf(row);
+        DWORD style = WS_CHILD | kind.style;
+        // Each control starts a group of its own, except an option button that follows another.
+        const bool option = row.kind == ControlKind::OptionButton;
+        if (!option || !previousWasOption) style |= WS_GROUP;
+        previousWasOption = option;
+        if (!HiddenAtStart(table, index)) style |= WS_VISIBLE;
+        if (row.state & kDisabled) style |= WS_DISABLED;
+        const DWORD exStyle = (row.state & kSunken) ? WS_EX_CLIENTEDGE : 0;
+        HWND control = CreateWindowExA(exStyle, kind.className, row.caption ? row.caption : "", style, 0, 0, 0, 0,
+                                       form, reinterpret_cast<HMENU>(static_cast<INT_PTR>(table.firstControlId + index)),
+                                       instance, nullptr);
+        if (!control) return false;
+        controls_[static_cast<size_t>(index)] = control;
+        if (row.state & kChecked) SendMessageA(control, BM_SETCHECK, BST_CHECKED, 0);
+        if (row.toolTip) SetToolTip(index, row.toolTip);
+    }
+    return true;
+}
+
+int FormControls::RowOfId(int id) const {
+    if (!table_) return -1;
+    const int row = id - table_->firstControlId;
+    return row >= 0 && row < static_cast<int>(controls_.size()) ? row : -1;
+}
+
+void FormControls::SetToolTip(int row, const char* text) {
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = form_;
+    tool.uId = reinterpret_cast<UINT_PTR>((*this)[row]);
+    tool.lpszText = const_cast<char*>(text);
+    const bool exists = hasToolTip_[static_cast<size_t>(row)];
+    SendMessageA(toolTips_, exists ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    hasToolTip_[static_cast<size_t>(row)] = true;
+}
+
+HFONT FormControls::FontFor(const FontSpec& spec) const {
+    for (const auto& [known, font] : fonts_) {
+        if (known == spec) return font;
+    }
+    return nullptr;
+}
+
+void FormControls::Place(int dpi) {
+    dpi_ = dpi;
+    SizeWindowForClient(form_, ClientArea(*table_, dpi), dpi);
+
+    // One font per distinct spec of the table, made anew for this DPI.
+    std::vector<std::pair<FontSpec, HFONT>> old = std::move(fonts_);
+    fonts_.clear();
+    fonts_.emplace_back(FontSpec{}, CreatePointFont(FontSpec{}, dpi));
+    for (const FormRow& row : table_->rows) {
+        if (!FontFor(row.font)) fonts_.emplace_back(row.font, CreatePointFont(row.font, dpi));
+    }
+
+    HDWP placement = BeginDeferWindowPos(static_cast<int>(controls_.size()));
+    for (size_t index = 0; index < controls_.size(); ++index) {
+        HWND control = controls_[index];
+        const PixelBox box = PlaceInForm(*table_, static_cast<int>(index), dpi);
+        if (placement) {
+            placement = DeferWindowPos(placement, control, nullptr, box.left, box.top, box.width, box.height,
+                                       SWP_NOZORDER | SWP_NOACTIVATE);
+        } else {
+            SetWindowPos(control, nullptr, box.left, box.top, box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(table_->rows[index].font)), FALSE);
+    }
+    if (placement) EndDeferWindowPos(placement);
+    SendMessageA(toolTips_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+    for (const auto& entry : old) DeleteObject(entry.second);
+    InvalidateRect(form_, nullptr, TRUE);
+}
+
+void FormControls::Release() {
+    for (const auto& entry : fonts_) DeleteObject(entry.second);
+    fonts_.clear();
+}
+
+HFONT CreatePointFont(const FontSpec& spec, int dpi) {
+    LOGFONTA font{};
+    if (spec.face) {
+        lstrcpynA(font.lfFaceName, spec.face, LF_FACESIZE);
+        font.lfWeight = FW_NORMAL;
+        font.lfCharSet = DEFAULT_CHARSET;
+    } else {
+        // The face of the system's dialog font; its own height already follows the system DPI,
+        // so only the face is taken and the size made for this window's DPI.
+        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
+        font.lfWidth = 0;
+    }
+    font.lfHeight = -FontPixelHeight(spec.centipoints ? spec.centipoints : kDefaultFontCentipoints, dpi);
+    font.lfUnderline = spec.underline ? TRUE : FALSE;
+    return CreateFontIndirectA(&font);
+}
+
+void SizeWindowForClient(HWND window, const PixelBox& client, int dpi) {
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
+    RECT frame{0, 0, client.width, client.height};
+    const AdjustForDpiFn adjustForDpi = AdjustForDpi();
+    if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    }
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CentreWindow(HWND window, HWND over) {
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (GetMonitorInfoA(MonitorFromWindow(over ? over : window, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+        screen = monitor.rcMonitor;
+    }
+    RECT centre = screen;
+    if (over) GetWindowRect(over, &centre);
+    const int left = std::clamp(static_cast<int>(centre.left + (centre.right - centre.left - width) / 2),
+                                static_cast<int>(screen.left), std::max<int>(screen.left, screen.right - width));
+    const int top = std::clamp(static_cast<int>(centre.top + (centre.bottom - centre.top - height) / 2),
+                               static_cast<int>(screen.top), std::max<int>(screen.top, screen.bottom - height));
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

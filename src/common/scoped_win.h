@@ -1,0 +1,124 @@
+// Small holders that close what they opened when they go out of scope: a registry key, a window's
+// device context, a selected GDI object, a GDI object of our own, and a double buffer for
+// painting.
+#pragma once
+
+#include <windows.h>
+
+// An opened registry key, closed at the end of its scope.
+class ScopedRegKey {
+public:
+    ScopedRegKey() = default;
+    ScopedRegKey(const ScopedRegKey&) = delete;
+    ScopedRegKey& operator=(const ScopedRegKey&) = delete;
+    ~ScopedRegKey() {
+        if (key_) RegCloseKey(key_);
+    }
+    // Opens `path` below `root` with `access`; returns the registry's result.
+    LONG Open(HKEY root, const char* path, REGSAM access) {
+        if (key_) RegCloseKey(key_);
+        key_ = nullptr;
+        return RegOpenKeyExA(root, path, 0, access, &key_);
+    }
+    HKEY get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+// The device context of a window (or of the screen for 0), released at the end of its scope.
+class ScopedGetDC {
+public:
+    explicit ScopedGetDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ScopedGetDC(const ScopedGetDC&) = delete;
+    ScopedGetDC& operator=(const ScopedGetDC&) = delete;
+    ~ScopedGetDC() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    operator HDC() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// An object selected into a device context; the one it replaced comes back at the end of scope.
+class ScopedSelectObject {
+public:
+    ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+    ScopedSelectObject(const ScopedSelectObject&) = delete;
+    ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
+    ~ScopedSelectObject() {
+        if (previous_) SelectObject(dc_, previous_);
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// A GDI object (font, bitmap, brush, pen) of our own, deleted at the end of its scope.
+template <class Handle>
+class ScopedGdiObject {
+public:
+    explicit ScopedGdiObject(Handle object = nullptr) : object_(object) {}
+    ScopedGdiObject(const ScopedGdiObject&) = delete;
+    ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
+    ~ScopedGdiObject() { reset(); }
+    void reset(Handle object = nullptr) {
+        if (object_) DeleteObject(object_);
+        object_ = object;
+    }
+    Handle get() const { return object_; }
+    operator Handle() const { return object_; }
+
+private:
+    Handle object_;
+};
+
+// A memory device context compatible with `dc`, deleted at the end of its scope.
+class ScopedMemoryDC {
+public:
+    explicit ScopedMemoryDC(HDC dc) : dc_(CreateCompatibleDC(dc)) {}
+    ScopedMemoryDC(const ScopedMemoryDC&) = delete;
+    ScopedMemoryDC& operator=(const ScopedMemoryDC&) = delete;
+    ~ScopedMemoryDC() {
+        if (dc_) DeleteDC(dc_);
+    }
+    operator HDC() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// Painting without flicker: draw into dc() (a bitmap of the given size), and the whole of it is
+// copied to the target at (left, top) at the end of scope. Falls back to drawing on the target
+// straight away when no bitmap can be had.
+class DoubleBuffer {
+public:
+    DoubleBuffer(HDC target, int left, int top, int width, int height)
+        : target_(target), left_(left), top_(top), width_(width), height_(height), memory_(target),
+          bitmap_(CreateCompatibleBitmap(target, width > 0 ? width : 1, height > 0 ? height : 1)),
+          select_(memory_, bitmap_.get()) {
+        if (Buffered()) SetWindowOrgEx(memory_, left, top, nullptr);
+    }
+    DoubleBuffer(const DoubleBuffer&) = delete;
+    DoubleBuffer& operator=(const DoubleBuffer&) = delete;
+    ~DoubleBuffer() {
+        if (Buffered()) {
+            SetWindowOrgEx(memory_, 0, 0, nullptr);
+            BitBlt(target_, left_, top_, width_, height_, memory_, 0, 0, SRCCOPY);
+        }
+    }
+    // Where to draw, in the target's coordinates.
+    HDC dc() const { return Buffered() ? static_cast<HDC>(memory_) : target_; }
+
+private:
+    bool Buffered() const { return memory_ && bitmap_.get(); }
+
+    HDC target_;
+    int left_, top_, width_, height_;
+    ScopedMemoryDC memory_;
+    ScopedGdiObject<HBITMAP> bitmap_;
+    ScopedSelectObject select_;
+};
