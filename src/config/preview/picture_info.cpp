@@ -1,0 +1,75 @@
+#include "config/preview/picture_info.h"
+
+#include <algorithm>
+
+namespace {
+
+uint32_t Le16(const uint8_t* p) { return uint32_t{p[0]} | uint32_t{p[1]} << 8; }
+uint32_t Le32(const uint8_t* p) { return Le16(p) | Le16(p + 2) << 16; }
+
+std::string DepthLine(int16_t bits) { return std::to_string(bits) + " Bits (" + ColorCountText(bits) + ")"; }
+
+std::string BytesLine(int64_t bytes, std::string_view separator) {
+    return GroupThousands(bytes, separator) + " bytes";
+}
+
+}  // namespace
+
+InfoKind InfoKindOf(std::string_view path) {
+    std::string ending(path.substr(path.size() < 3 ? 0 : path.size() - 3));
+    std::transform(ending.begin(), ending.end(), ending.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    if (ending == "bmp") return InfoKind::Bitmap;
+    if (ending == "gif") return InfoKind::Gif;
+    if (ending == "jpg") return InfoKind::Jpeg;
+    return InfoKind::None;
+}
+
+std::string ColorCountText(int16_t bits) {
+    switch (bits) {
+        case 1: return "2";
+        case 4: return "16";
+        case 8: return "256";
+        case 15: return "32k";
+        case 16: return "65k";
+        case 24:
+        case 32: return "16,7M";  // a fixed text: the comma is not the locale's
+        default: return "";
+    }
+}
+
+std::string PictureSizeText(int width, int height) { return std::to_string(width) + "x" + std::to_string(height); }
+
+std::string GroupThousands(int64_t value, std::string_view separator) {
+    // The magnitude as unsigned, so that the most negative value keeps all its digits.
+    const uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+    const std::string digits = std::to_string(magnitude);
+    std::string text = value < 0 ? "-" : "";
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += separator;
+        text += digits[i];
+    }
+    return text;
+}
+
+std::optional<BitmapInfoFields> ReadBitmapInfoFields(const uint8_t* bytes, size_t size) {
+    if (bytes == nullptr || size < kBitmapInfoBytes) return std::nullopt;
+    BitmapInfoFields fields;
+    fields.fileSize = static_cast<int32_t>(Le32(bytes + 2));
+    fields.width = static_cast<int32_t>(Le32(bytes + 18));
+    fields.height = static_cast<int32_t>(Le32(bytes + 22));
+    fields.bitCount = static_cast<int16_t>(Le16(bytes + 28));
+    return fields;
+}
+
+std::vector<std::string> BitmapInfoLines(const BitmapInfoFields& fields, std::string_view thousandsSeparator) {
+    return {PictureSizeText(fields.width, fields.height), DepthLine(fields.bitCount),
+            BytesLine(fields.fileSize, thousandsSeparator)};
+}
+
+std::vector<std::string> DecodedInfoLines(InfoKind kind, int width, int height, int64_t fileLength,
+                                          std::string_view thousandsSeparator) {
+    if (kind != InfoKind::Gif && kind != InfoKind::Jpeg) return {};
+    return {PictureSizeText(width, height), DepthLine(kind == InfoKind::Gif ? 8 : 24),
+            BytesLine(fileLength, thousandsSeparator)};
+}
