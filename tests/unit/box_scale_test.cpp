@@ -22,6 +22,7 @@ TEST(BoxShrink, AveragesEachBlockChannelByChannel) {
         {"uneven blocks of 1 and 2", 3, 1, {0x00000010, 0x00000020, 0x00000041}, 2, 1, {0x00000010, 0x00000031}},
         {"all to one pixel, rounded", 3, 1, {0, 0, 2}, 1, 1, {1}},
         {"alpha byte kept apart", 2, 1, {0xFF000000, 0x01000000}, 1, 1, {0x80000000}},
+        {"a block wider than 256 pixels", 300, 1, std::vector<uint32_t>(300, 0xFFFEFDFC), 1, 1, {0xFFFEFDFC}},
     };
     for (const Case& c : cases) {
         std::vector<uint32_t> target(static_cast<size_t>(c.tw * c.th), 0xDEADBEEF);

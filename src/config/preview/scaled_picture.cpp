@@ -28,6 +28,12 @@ HBITMAP ScaledPictures::At(const Picture& picture, int width, int height) {
     for (const Entry& entry : entries_) {
         if (entry.source.Image() == image && entry.width == width && entry.height == height) return entry.bitmap;
     }
+    // Sizes of another picture go: they would keep that whole picture alive.
+    std::erase_if(entries_, [&](const Entry& entry) {
+        if (entry.source.Image() == image) return false;
+        DeleteObject(entry.bitmap);
+        return true;
+    });
 
     void* bits = nullptr;
     HBITMAP bitmap = CreateTopDownBitmap(width, height, &bits);

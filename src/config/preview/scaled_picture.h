@@ -18,7 +18,8 @@ public:
 
     // Returns a bitmap of `picture` at `width` x `height` pixels, owned by this cache (or by the
     // picture itself at its natural size); 0 for the empty picture or a size below 1. Shrinking
-    // averages the picture's pixels; enlarging uses the system's halftone stretching.
+    // averages the picture's pixels; enlarging uses the system's halftone stretching. The sizes of
+    // one picture are kept at a time: asking for another picture lets go of the last one's.
     HBITMAP At(const Picture& picture, int width, int height);
 
     // Draws `picture` scaled to `rect` of `dc`.
