@@ -14,7 +14,9 @@ namespace {
 // closed it. Shows the critical message and returns false when that fails.
 bool RunConfigurationProgram() {
     // The full path, quoted: never a Quilloria.exe that the current folder or the search path supplies.
-    const std::string commandLine = "\"" + AppFolder() + "Quilloria.exe\"";
+    std::string commandLine = "\"";
+    commandLine += AppFolder();
+    commandLine += "Quilloria.exe\"";
     const ShellWaitResult result = ShellAndWait(commandLine, SW_SHOWNORMAL, -1);
     if (result.Succeeded()) return true;
 
