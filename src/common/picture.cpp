@@ -158,6 +158,15 @@ DecodedImage::~DecodedImage() {
     if (bitmap_) DeleteObject(bitmap_);
 }
 
+Picture NewPicture(int width, int height, uint32_t** pixels) {
+    *pixels = nullptr;
+    if (width < 1 || height < 1) return Picture();
+    std::unique_ptr<DecodedImage> image = CreateImage(width, height);
+    if (!image) return Picture();
+    *pixels = const_cast<uint32_t*>(image->row(0));  // not shared with anyone yet
+    return Picture(std::shared_ptr<const DecodedImage>(std::move(image)));
+}
+
 uint64_t MaxPicturePixels() {
     // The decoder holds its own copy of the pixels beside ours, so a 32-bit process can afford far
     // less than a 64-bit one.

@@ -97,5 +97,9 @@ PictureLoadResult LoadPicture(const std::string& path);
 // file. Saving the empty picture is an error.
 PictureError SavePictureAsBitmap(const Picture& picture, const std::string& path);
 
+// A new picture of `width` x `height` for the caller to fill: `pixels` receives its first row (rows
+// top-down, `width` pixels apart). The empty picture when memory does not allow it.
+Picture NewPicture(int width, int height, uint32_t** pixels);
+
 // The largest picture the services decode, in pixels: larger ones are a load error.
 uint64_t MaxPicturePixels();

@@ -14,7 +14,6 @@ public:
     ScaledPictures() = default;
     ScaledPictures(const ScaledPictures&) = delete;
     ScaledPictures& operator=(const ScaledPictures&) = delete;
-    ~ScaledPictures() { Clear(); }
 
     // Returns a bitmap of `picture` at `width` x `height` pixels, owned by this cache (or by the
     // picture itself at its natural size); 0 for the empty picture or a size below 1. Shrinking
@@ -30,13 +29,12 @@ public:
     void Tile(HDC dc, const Picture& picture, int width, int height, int originX, int originY, const RECT& area);
 
     // Lets go of every bitmap made.
-    void Clear();
+    void Clear() { entries_.clear(); }
 
 private:
     struct Entry {
         Picture source;  // kept alive, so that a cached size never belongs to another picture
-        int width = 0, height = 0;
-        HBITMAP bitmap = nullptr;
+        Picture scaled;
     };
     std::vector<Entry> entries_;
 };
