@@ -5,12 +5,14 @@
 #include <vector>
 
 #include "common/error_text.h"
+#include "common/message_pump.h"
 #include "common/scoped_win.h"
 #include "common/settings_file.h"
 #include "common/window_search.h"
 #include "config/code_main.h"
 #include "config/config_texts.h"
 #include "config/message_box.h"
+#include "config/preview/frm_tile.h"
 
 namespace config {
 
@@ -177,10 +179,22 @@ void ConfigMainForm::btnOk_Click() {
     Form_Unload();
 }
 
+void ConfigMainForm::btnFullscreen_Click() {
+    const LRESULT row = SendMessageA(Control(MainControl::lPix), LB_GETCURSEL, 0, 0);
+    const size_t slot = row >= 0 ? static_cast<size_t>(row) + 1 : 0;
+    FullscreenPicture = slot < Pictures.size() ? Pictures[slot] : PictureEntry{};
+    ShowFullscreenPreview(hwnd_, MiniaturePicture(), FullscreenPicture);
+    // The configuration window is drawn again at once.
+    DoEvents();
+    if (hwnd_) UpdateWindow(hwnd_);
+    DoEvents();
+}
+
 void ConfigMainForm::OnCommand(int id, int code) {
     if (code != BN_CLICKED) return;
     if (id == ControlId(MainControl::btnOK)) btnOk_Click();
     if (id == ControlId(MainControl::btnCancel)) btnCancel_Click();
+    if (id == ControlId(MainControl::btnFullscreen)) btnFullscreen_Click();
     // IDOK and IDCANCEL, which Enter and Esc send, press nothing.
 }
 

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include "common/form_builder.h"
+#include "common/picture.h"
+#include "common/picture_entry.h"
 #include "common/window_base.h"
 #include "config/main_layout.h"
 
@@ -38,12 +40,18 @@ public:
     bool FirstActivation = false;
     // While true, a change of lPix's selection does not reload the preview.
     bool IgnoreListClick = false;
+    // The entry the fullscreen preview shows, copied when "&Fullscreen" is pressed.
+    PictureEntry FullscreenPicture;
+
+    // The picture of the miniature's tile 0, which the fullscreen preview shows as it is.
+    const Picture& MiniaturePicture() const { return pPix0_; }
 
     void Form_Load();
     void Form_Activate();
     void Form_Unload();
     void btnCancel_Click();
     void btnOk_Click();
+    void btnFullscreen_Click();
 
 private:
     friend LRESULT CALLBACK ::FormWindowProc<ConfigMainForm>(HWND, UINT, WPARAM, LPARAM);
@@ -58,6 +66,7 @@ private:
     FormControls controls_;
     HBITMAP arrowUp_ = nullptr;
     HBITMAP arrowDown_ = nullptr;
+    Picture pPix0_;
 };
 
 // The program's configuration window.
