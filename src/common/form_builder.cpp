@@ -27,9 +27,9 @@ KindStyle StyleOf(const FormRow& row) {
         case ControlKind::OptionButton:
             return {"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP};
         case ControlKind::PictureBox:
-            return {"STATIC", SS_OWNERDRAW};
+            return {"STATIC", SS_OWNERDRAW | SS_NOTIFY};  // SS_NOTIFY: the mouse reaches its tool tip
         case ControlKind::Label: {
-            DWORD style = (row.state & kCentred) ? SS_CENTER : SS_LEFT;
+            DWORD style = (row.state & kCentredText) ? SS_CENTER : SS_LEFT;
             if (row.state & kNoPrefix) style |= SS_NOPREFIX;
             if (row.state & kClickable) style |= SS_NOTIFY;
             return {"STATIC", style};
@@ -72,7 +72,9 @@ bool FormControls::Create(HWND form, const FormTable& table) {
         previousWasOption = option;
         if (!HiddenAtStart(table, index)) style |= WS_VISIBLE;
         if (row.state & kDisabled) style |= WS_DISABLED;
-        const DWORD exStyle = (row.state & kSunken) ? WS_EX_CLIENTEDGE : 0;
+        // A sunken picture box has a thin border, so that its drawing area keeps nearly all its size.
+        const DWORD sunken = row.kind == ControlKind::PictureBox ? WS_EX_STATICEDGE : WS_EX_CLIENTEDGE;
+        const DWORD exStyle = (row.state & kSunken) ? sunken : 0;
         HWND control = CreateWindowExA(exStyle, kind.className, row.caption ? row.caption : "", style, 0, 0, 0, 0,
                                        form, reinterpret_cast<HMENU>(static_cast<INT_PTR>(table.firstControlId + index)),
                                        instance, nullptr);

@@ -26,7 +26,7 @@ enum ControlState : uint32_t {
     kChecked = 4,      // check box checked, option button selected
     kButtonFace = 8,   // list box background in the button-face colour
     kSunken = 16,      // a sunken border
-    kCentred = 32,     // label text centred
+    kCentredText = 32, // label text centred
     kNoPrefix = 64,    // label text shown as it is: "&" marks no access key
     kClickable = 128,  // label that tells its form of clicks
 };

@@ -24,6 +24,17 @@ bool IsAutostartRegistered() {
     return !GetRegString(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutostartValueName).empty();
 }
 
+bool AutostartValueExists() {
+    ScopedRegKey key;
+    if (key.Open(HKEY_LOCAL_MACHINE, kRunKeyPath, KEY_QUERY_VALUE) != ERROR_SUCCESS) return false;
+    return RegQueryValueExA(key.get(), kAutostartValueName, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+bool AutostartIsAsChosen(bool wanted) {
+    if (!wanted) return !AutostartValueExists();
+    return GetRegString(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutostartValueName) == AutostartData(AppFolder());
+}
+
 std::string GetRegString(HKEY root, const std::string& keyPath, const std::string& valueName) {
     ScopedRegKey key;
     LONG opened = key.Open(root, keyPath.c_str(), kRunKeyAccess);

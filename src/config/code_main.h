@@ -15,6 +15,13 @@ bool StartUp(HINSTANCE instance);
 // True when the autostart value can be read as a non-empty text.
 bool IsAutostartRegistered();
 
+// True when a value of the autostart value's name exists at all, of any type or length.
+bool AutostartValueExists();
+
+// True when the autostart value is as the user chose: the loader's path in the application folder
+// when `wanted`, no value at all otherwise.
+bool AutostartIsAsChosen(bool wanted);
+
 // Returns the text of a REG_SZ value, or the empty text when the key or value cannot be read, the
 // value has another type, or its text is longer than 255 characters. The key is opened with the
 // Run key's rights; where those are refused, with the right to read only, so that a user without

@@ -122,6 +122,7 @@ void ConfigMainForm::Form_Load() { FirstActivation = true; }
 void ConfigMainForm::Form_Activate() {
     if (!FirstActivation) return;
     for (int row = 0; row < kMainControlCount; ++row) ShowWindow(controls_[row], SW_SHOWNA);
+    focus_ = Control(MainControl::lPix);
 
     if (Pictures.empty()) {
         // No usable settings file: start with the empty list; cAuto keeps its initial check and
@@ -147,18 +148,24 @@ void ConfigMainForm::btnOk_Click() {
 
     const bool autostart = SendMessageA(Control(MainControl::cAuto), BM_GETCHECK, 0, 0) == BST_CHECKED;
     LONG autostartError = 0;
-    HWND loader = nullptr;
     if (autostart) {
         // An existing value is deleted first; what counts is whether it is written afterwards.
         if (IsAutostartRegistered()) UnregisterAutostart();
         autostartError = RegisterAutostart();
-    } else {
-        if (IsAutostartRegistered()) autostartError = UnregisterAutostart();
+    } else if (AutostartValueExists()) {
+        // Any value of that name starts the loader at logon, whatever its type or length.
+        autostartError = UnregisterAutostart();
     }
+    // The user is told only when the value is not what they chose: a standard user whose value an
+    // administrator wrote with this very path has lost nothing.
+    if (autostartError != ERROR_SUCCESS && AutostartIsAsChosen(autostart)) autostartError = ERROR_SUCCESS;
     if (autostartError != ERROR_SUCCESS) {
         ShowErrorMessage(hwnd_, AutostartFailedText(autostart, SystemErrorDescription(static_cast<DWORD>(autostartError))));
+        if (!hwnd_) return;
     }
-    if (!autostart) loader = FindOwnerWindowByTitle(hwnd_, kLoaderTitle);
+    HWND loader = autostart ? nullptr : FindOwnerWindowByTitle(hwnd_, kLoaderTitle);
+    // The search lets messages through: a window closed meanwhile saves nothing.
+    if (!hwnd_) return;
     if (loader) {
         switch (AskImportantQuestion(hwnd_, LoaderStillActiveText())) {
             case IDYES:
@@ -191,15 +198,35 @@ void ConfigMainForm::btnFullscreen_Click() {
 }
 
 void ConfigMainForm::OnCommand(int id, int code) {
+    const int row = controls_.RowOfId(id);
+    if (row < 0) return;  // IDOK and IDCANCEL, which Enter and Esc send, press nothing
+    const auto control = static_cast<MainControl>(row);
+    if (control == MainControl::lPix) {
+        if (code == LBN_SELCHANGE) lPix_Click();
+        return;
+    }
     if (code != BN_CLICKED) return;
-    if (id == ControlId(MainControl::btnOK)) btnOk_Click();
-    if (id == ControlId(MainControl::btnCancel)) btnCancel_Click();
-    if (id == ControlId(MainControl::btnFullscreen)) btnFullscreen_Click();
-    // IDOK and IDCANCEL, which Enter and Esc send, press nothing.
+    switch (control) {
+        case MainControl::btnOK: btnOk_Click(); break;
+        case MainControl::btnCancel: btnCancel_Click(); break;
+        case MainControl::btnAdd: btnAdd_Click(); break;
+        case MainControl::btnRemove: btnRemove_Click(); break;
+        case MainControl::btnClear: btnClear_Click(); break;
+        case MainControl::btnUp: btnUp_Click(); break;
+        case MainControl::btnDown: btnDown_Click(); break;
+        case MainControl::oShow0: oShow_Click(0); break;
+        case MainControl::oShow1: oShow_Click(1); break;
+        case MainControl::cStretch: cStretch_Click(); break;
+        case MainControl::btnFullscreen: btnFullscreen_Click(); break;
+        default: break;
+    }
 }
 
 void ConfigMainForm::ReleaseResources() {
     controls_.Release();
+    scaled_.Clear();
+    miniature_ = DrawPlan{};
+    drawn_ = pPix0_ = Picture();
     if (arrowUp_) DeleteObject(arrowUp_);
     if (arrowDown_) DeleteObject(arrowDown_);
     arrowUp_ = arrowDown_ = nullptr;
@@ -208,11 +235,28 @@ void ConfigMainForm::ReleaseResources() {
 LRESULT ConfigMainForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE) Form_Activate();
-            break;
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(hwnd, focus)) focus_ = focus;
+                break;
+            }
+            // Windows puts the focus on the window itself; it goes back to the control that had it,
+            // the picture list at the first activation.
+            DefWindowProcA(hwnd, message, wParam, lParam);
+            Form_Activate();
+            if (focus_ && IsWindow(focus_) && IsWindowVisible(focus_)) SetFocus(focus_);
+            return 0;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item->hwndItem == Control(MainControl::pBack)) {
+                PaintMiniature(*item);
+                return TRUE;
+            }
+            break;
+        }
         case WM_CTLCOLORLISTBOX:
             if (reinterpret_cast<HWND>(lParam) == Control(MainControl::lInfo)) {
                 SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));

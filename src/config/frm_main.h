@@ -4,11 +4,16 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <string>
+
 #include "common/form_builder.h"
 #include "common/picture.h"
 #include "common/picture_entry.h"
 #include "common/window_base.h"
 #include "config/main_layout.h"
+#include "config/preview/preview_plan.h"
+#include "config/preview/scaled_picture.h"
 
 namespace config {
 
@@ -43,8 +48,10 @@ public:
     // The entry the fullscreen preview shows, copied when "&Fullscreen" is pressed.
     PictureEntry FullscreenPicture;
 
-    // The picture of the miniature's tile 0, which the fullscreen preview shows as it is.
+    // The picture the miniature holds (tile 0): the empty picture until one has been shown.
     const Picture& MiniaturePicture() const { return pPix0_; }
+    // The placements of the miniature's last drawing, in pixels of a 96-dpi window.
+    const DrawPlan& MiniaturePlan() const { return miniature_; }
 
     void Form_Load();
     void Form_Activate();
@@ -52,6 +59,21 @@ public:
     void btnCancel_Click();
     void btnOk_Click();
     void btnFullscreen_Click();
+
+    // The picture list (frm_main_list.cpp).
+    void lPix_Click();
+    void btnRemove_Click();
+    void btnUp_Click();
+    void btnDown_Click();
+    void btnClear_Click();
+    void btnAdd_Click();  // add_pictures.cpp
+
+    // The preview (preview/frm_main_preview.cpp). PreviewPicture shows slot `Index` of Pictures
+    // and returns 0, or the error number of a picture that could not be shown.
+    uint32_t PreviewPicture(int16_t Index);
+    void DrawMiniature(int16_t Mode);
+    void oShow_Click(int16_t Index);
+    void cStretch_Click();
 
 private:
     friend LRESULT CALLBACK ::FormWindowProc<ConfigMainForm>(HWND, UINT, WPARAM, LPARAM);
@@ -61,12 +83,41 @@ private:
     bool CreateControls();
     void ReleaseResources();
 
+    // The list position of the selected row, -1 when none.
+    int SelectedRow() const;
+    // Selects `row` (-1: none) as code does; lPix_Click runs unless IgnoreListClick is set.
+    void SelectRow(int row);
+    void RemovePicture(int16_t p);
+    // The selected entry of Pictures, slot 0 when no row is selected.
+    PictureEntry& SelectedEntry();
+
+    // Sets a check box or option button as a user's click would, running `handler` only when the
+    // value changes.
+    template <class Handler>
+    void SetCheck(MainControl control, bool checked, Handler handler);
+    void EnableStyleControls(bool enable);
+    // Shows the three information lines of the picture at `path`; returns 0 or the error that
+    // kept them from being read (the lines then stay as they were).
+    uint32_t ShowPictureInfo(const std::string& Path);
+    void PaintMiniature(const DRAWITEMSTRUCT& item);
+
+    // OpenPictureDialog fills `selection` with the dialog's result: returns 0 when the user picked
+    // files, ERROR_CANCELLED when the dialog was cancelled, or the reason it failed.
+    uint32_t OpenPictureDialog(std::string& selection, int& fileOffset, std::string& fileTitle);
+
     HINSTANCE instance_ = nullptr;
     HWND hwnd_ = nullptr;
     FormControls controls_;
     HBITMAP arrowUp_ = nullptr;
     HBITMAP arrowDown_ = nullptr;
-    Picture pPix0_;
+
+    Picture pPix0_;          // the miniature's tile 0: the picture being previewed
+    Picture drawn_;          // the picture of the miniature's last drawing, kept until the next one
+    DrawPlan miniature_;     // where pBack shows drawn_
+    ScaledPictures scaled_;  // the miniature's picture at the sizes it is drawn
+    HWND focus_ = nullptr;  // the control that has the focus while the window is inactive
+    bool inListClick_ = false;
+    bool listClickPending_ = false;
 };
 
 // The program's configuration window.

@@ -63,6 +63,39 @@ struct ConfigSession {
     }
 };
 
+// Picks files in the program's open-file dialog as a user types them: first `folder` (the dialog
+// moves there), then `names` in the file-name field ("a.jpg" alone, or "\"a.jpg\" \"b c.gif\""
+// for several), then Open. Returns false when the dialog did not appear.
+inline bool PickFiles(DWORD processId, const std::string& folder, const std::string& names) {
+    HWND dialog = WaitForWindow(
+        processId, [](HWND w) { return ClassName(w) == "#32770" && WindowText(w) == "Select Picture Files" && IsVisible(w); },
+        10000);
+    if (!dialog) return false;
+    HWND field = GetDlgItem(dialog, 0x47C);  // cmb13, the file name
+    for (const std::string& text : {folder, names}) {
+        SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        if (!ClickButton(dialog, IDOK)) return false;
+        Sleep(200);
+    }
+    return WaitUntil([&] { return !IsWindow(dialog) || !IsVisible(dialog); }, 5000);
+}
+
+// Waits for an "Error:" message box of the process.
+inline std::optional<MessageBoxView> WaitForError(DWORD processId, int timeoutMs = 5000) {
+    HWND box = WaitForWindow(
+        processId, [](HWND w) { return ClassName(w) == "#32770" && WindowText(w) == "Error:" && IsVisible(w); },
+        timeoutMs);
+    if (!box) return std::nullopt;
+    MessageBoxView view{box, "Error:", WindowText(GetDlgItem(box, 0xFFFF))};
+    return view;
+}
+
+// Answers a message box with OK and waits until it has gone.
+inline void Acknowledge(const MessageBoxView& box) {
+    ClickButton(box.window, IDOK);
+    WaitUntil([&] { return !IsWindow(box.window) || !IsVisible(box.window); });
+}
+
 // Keeps the machine's autostart value around a test: saved at the start, put back at the end.
 class AutostartGuard {
 public:

@@ -6,6 +6,7 @@
 #include "../win/test_pictures.h"
 #include "driver.h"
 #include "loader/notice_layout.h"
+#include "e2e_pictures.h"
 #include "loader_session.h"
 
 namespace {
@@ -14,12 +15,6 @@ using namespace e2e;
 using namespace loader_e2e;
 namespace tp = test_pictures;
 
-std::string Folder(const std::string& path) { return path.substr(0, path.rfind('\\') + 1); }
-
-ListEntry Entry(const std::string& path, int tile, bool stretch) {
-    return {static_cast<int>(Folder(path).size()), path, tile, stretch};
-}
-
 class SessionEndTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -27,18 +22,7 @@ protected:
         CreateDirectoryA((folder_ / "pics").c_str(), nullptr);
     }
 
-    std::string Picture(const std::string& name, int width, int height) {
-        const std::string path = folder_ / ("pics\\" + name);
-        const std::string lower = name.substr(name.size() - 3);
-        if (lower == "jpg") {
-            EXPECT_TRUE(tp::EncodeWithWic(path, GUID_ContainerFormatJpeg, width, height, tp::Quadrants(width, height)));
-        } else if (lower == "gif") {
-            EXPECT_TRUE(tp::EncodeWithWic(path, GUID_ContainerFormatGif, width, height, tp::Quadrants(width, height)));
-        } else {
-            tp::WriteBytes(path, tp::BitmapFile(width, height, tp::Quadrants(width, height)));
-        }
-        return path;
-    }
+    std::string Picture(const std::string& name, int width, int height) { return MakePicture(folder_, name, width, height); }
 
     // Starts the loader, ends the session and waits until the loader has gone.
     void SessionEnds() {

@@ -372,6 +372,66 @@ bool Click(HWND button) {
 
 bool ClickButton(HWND dialog, int id) { return Click(GetDlgItem(dialog, id)); }
 
+bool ClickListRow(HWND list, int row) {
+    RECT item{};
+    if (!list || SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)) == LB_ERR) {
+        return false;
+    }
+    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(list, WM_LBUTTONUP, 0, at);
+    return true;
+}
+
+void PressKey(HWND window, UINT virtualKey) {
+    PostMessageA(window, WM_KEYDOWN, virtualKey, 1);
+    PostMessageA(window, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+ScreenShot CaptureScreen(const RECT& area) {
+    ScreenShot shot;
+    shot.width = area.right - area.left;
+    shot.height = area.bottom - area.top;
+    if (shot.width <= 0 || shot.height <= 0) return shot;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = shot.width;
+    info.bmiHeader.biHeight = -shot.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, shot.width, shot.height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    shot.pixels.assign(pixels, pixels + static_cast<size_t>(shot.width) * shot.height);
+    for (uint32_t& pixel : shot.pixels) pixel &= 0x00FFFFFF;
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+RECT ClientOnScreen(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+    return client;
+}
+
+bool NearColour(uint32_t actual, uint32_t expected, int tolerance) {
+    for (int shift : {0, 8, 16}) {
+        const int a = static_cast<int>((actual >> shift) & 0xFF), e = static_cast<int>((expected >> shift) & 0xFF);
+        if (a - e > tolerance || e - a > tolerance) return false;
+    }
+    return true;
+}
+
 void EndSession() {
     Program wineboot = Program::Start("C:\\windows\\system32\\wineboot.exe", "--end-session", "C:\\");
     wineboot.WaitForExit(30000);

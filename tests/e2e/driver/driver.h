@@ -111,6 +111,24 @@ bool ClickButton(HWND dialog, int id);
 // Clicks a button window by its handle (posted), refusing disabled buttons as a user's click would.
 bool Click(HWND button);
 
+// Clicks row `row` of another program's list box at its centre, as a user selects it.
+bool ClickListRow(HWND list, int row);
+
+// Sends a key press and release to `window` (posted).
+void PressKey(HWND window, UINT virtualKey);
+
+// What the screen shows in a rectangle (screen coordinates), as 0x00RRGGBB, top row first.
+struct ScreenShot {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;
+    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+ScreenShot CaptureScreen(const RECT& area);
+// The client area of `window` on the screen.
+RECT ClientOnScreen(HWND window);
+// True when every channel of the two colours (0x00RRGGBB) differs by at most `tolerance`.
+bool NearColour(uint32_t actual, uint32_t expected, int tolerance = 40);
+
 // Ends the Windows session of every program (wineboot --end-session) and waits for it.
 void EndSession();
 

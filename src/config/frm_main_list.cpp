@@ -1,0 +1,144 @@
+// Editing the picture list of the configuration window: selecting a picture previews it (and
+// takes out a picture that cannot be shown), removing, moving and clearing.
+#include <string>
+
+#include "common/error_text.h"
+#include "common/picture_list.h"
+#include "common/settings_file.h"
+#include "config/frm_main.h"
+#include "config/list_texts.h"
+#include "config/message_box.h"
+
+namespace config {
+
+namespace {
+
+std::string RowText(HWND list, int row) {
+    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+    if (length <= 0) return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+// The system's description of a load error, without the full stop the message puts its "!" after.
+std::string LoadErrorDescription(uint32_t error) {
+    std::string text = SystemErrorDescription(error);
+    while (!text.empty() && (text.back() == '.' || text.back() == ' ')) text.pop_back();
+    return text;
+}
+
+// Shows the hourglass over the window while it lives.
+class WaitCursor {
+public:
+    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(previous_ ? previous_ : LoadCursorA(nullptr, IDC_ARROW)); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};
+
+}  // namespace
+
+int ConfigMainForm::SelectedRow() const {
+    const LRESULT row = SendMessageA(Control(MainControl::lPix), LB_GETCURSEL, 0, 0);
+    return row == LB_ERR ? -1 : static_cast<int>(row);
+}
+
+void ConfigMainForm::SelectRow(int row) {
+    SendMessageA(Control(MainControl::lPix), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    lPix_Click();  // a selection set by code runs the handler as a user's does
+}
+
+void ConfigMainForm::lPix_Click() {
+    if (IgnoreListClick) return;
+    // A selection that changes while a selection is being handled (a failing picture is removed
+    // and the next one selected) is handled by this loop, one picture after another, rather than
+    // by a nested run per picture: a list of thousands of missing files cannot exhaust the stack.
+    if (inListClick_) {
+        listClickPending_ = true;
+        return;
+    }
+    inListClick_ = true;
+    bool failed = false;
+    do {
+        listClickPending_ = false;
+        EnableWindow(Control(MainControl::btnRemove), TRUE);
+        WaitCursor hourglass;
+        const int row = SelectedRow();
+        const uint32_t error = PreviewPicture(static_cast<int16_t>(row + 1));
+        if (error != 0) {
+            failed = true;
+            ShowErrorMessage(hwnd_, PictureLoadFailedText(RowText(Control(MainControl::lPix), row),
+                                                          LoadErrorDescription(error)));
+            if (!hwnd_) break;  // the window was closed meanwhile
+            RemovePicture(static_cast<int16_t>(row));
+        }
+    } while (listClickPending_ && hwnd_);
+    // After a failure the style controls stay off, even when a later picture could be shown;
+    // selecting that picture again turns them on.
+    if (failed && hwnd_) {
+        for (MainControl control : {MainControl::oShow0, MainControl::oShow1, MainControl::cStretch,
+                                    MainControl::btnFullscreen}) {
+            EnableWindow(Control(control), FALSE);
+        }
+    }
+    inListClick_ = false;
+}
+
+void ConfigMainForm::btnRemove_Click() {
+    const int row = SelectedRow();
+    if (row >= 0) RemovePicture(static_cast<int16_t>(row));
+}
+
+void ConfigMainForm::RemovePicture(int16_t p) {
+    DeleteEntry(Pictures, p + 1);
+    FillPictureList();
+    UpdateWindow(Control(MainControl::lPix));
+    const int count = static_cast<int>(SendMessageA(Control(MainControl::lPix), LB_GETCOUNT, 0, 0));
+    SelectRow(count != p ? p : count - 1);  // the picture that followed, else the new last one
+    if (count == 0) {
+        EnableWindow(Control(MainControl::btnRemove), FALSE);
+        PreviewPicture(0);
+    }
+}
+
+void ConfigMainForm::btnUp_Click() {
+    const int p = SelectedRow();
+    if (p <= 0) return;
+    IgnoreListClick = true;
+    SwapWithPrevious(Pictures, p);
+    HWND list = Control(MainControl::lPix);
+    const std::string moved = RowText(list, p);
+    SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(p), 0);
+    SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(p - 1), reinterpret_cast<LPARAM>(moved.c_str()));
+    SetFocus(list);
+    SelectRow(p - 1);
+    IgnoreListClick = false;
+}
+
+void ConfigMainForm::btnDown_Click() {
+    const int p = SelectedRow();
+    HWND list = Control(MainControl::lPix);
+    if (p < 0 || p + 1 >= SendMessageA(list, LB_GETCOUNT, 0, 0)) return;
+    IgnoreListClick = true;
+    SwapWithNext(Pictures, p);
+    const std::string moved = RowText(list, p);
+    SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(p), 0);
+    SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(p + 1), reinterpret_cast<LPARAM>(moved.c_str()));
+    SetFocus(list);
+    SelectRow(p + 1);
+    IgnoreListClick = false;
+}
+
+void ConfigMainForm::btnClear_Click() {
+    SendMessageA(Control(MainControl::lPix), LB_RESETCONTENT, 0, 0);
+    PreviewPicture(0);
+    Pictures = EmptyPictureList();
+    EnableWindow(Control(MainControl::btnRemove), FALSE);
+}
+
+}  // namespace config
