@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 
 #include "config_session.h"
@@ -26,33 +27,25 @@ struct Point {
     uint32_t colour;
 };
 
-void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {  // virtual key, released
-    std::vector<INPUT> inputs;
-    for (const auto& [key, up] : keys) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(input);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+// Real input, as the keyboard and mouse give it: to the active window and the mouse capture.
+void Send(std::initializer_list<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), const_cast<INPUT*>(inputs.begin()), sizeof(INPUT));
 }
-
-void SendMouseButton(DWORD flags) {
+INPUT Key(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+INPUT MouseButton(bool up) {
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof(INPUT));
+    input.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+    return input;
 }
 
 uint32_t ScreenPixel(int x, int y) { return CaptureScreen(RECT{x, y, x + 1, y + 1}).At(0, 0); }
-
-bool Shows(const std::vector<Point>& points) {
-    for (const Point& p : points) {
-        if (!NearColour(ScreenPixel(p.x, p.y), p.colour)) return false;
-    }
-    return true;
-}
 
 class FullscreenPreviewTest : public testing::Test {
 protected:
@@ -75,50 +68,21 @@ protected:
         }, 10000)) << "row " << row;
     }
 
-    // The preview window once it is shown and active, or 0.
-    HWND WaitForPreview(const ConfigSession& config) {
+    // Presses "&Fullscreen" and returns the preview once it is shown and active, or 0.
+    HWND OpenPreview(const ConfigSession& config) {
+        if (!Click(config.Control(btnFullscreen))) return nullptr;
         HWND preview = WaitForWindowTitled(config.program.Id(), kPreviewTitle, 10000);
-        if (!preview) return nullptr;
-        WaitUntil([&] { return IsVisible(preview) && GetForegroundWindow() == preview; });
+        if (preview) WaitUntil([&] { return IsVisible(preview) && GetForegroundWindow() == preview; });
         return preview;
     }
 
-    void ExpectCoversTheScreen(const ConfigSession& config, HWND preview) {
-        RECT outer{};
-        GetWindowRect(preview, &outer);
-        EXPECT_EQ(outer.left, 0);
-        EXPECT_EQ(outer.top, 0);
-        EXPECT_EQ(outer.right, width_);
-        EXPECT_EQ(outer.bottom, height_);
-        EXPECT_EQ(Owner(preview), config.window);
-        EXPECT_FALSE(IsEnabled(config.window)) << "modal";
-        EXPECT_EQ(GetForegroundWindow(), preview);
-    }
-
     void ExpectPixels(const std::vector<Point>& points) {
-        EXPECT_TRUE(WaitUntil([&] { return Shows(points); }, 10000));
+        const auto shows = [&](const Point& p) { return NearColour(ScreenPixel(p.x, p.y), p.colour); };
+        WaitUntil([&] { return std::all_of(points.begin(), points.end(), shows); }, 10000);
         for (const Point& p : points) {
-            const uint32_t shown = ScreenPixel(p.x, p.y);
-            EXPECT_TRUE(NearColour(shown, p.colour))
-                << "at (" << p.x << ", " << p.y << "): " << std::hex << shown << ", expected " << p.colour;
+            EXPECT_TRUE(shows(p)) << "at (" << p.x << ", " << p.y << "): " << std::hex << ScreenPixel(p.x, p.y)
+                                  << ", expected " << p.colour;
         }
-    }
-
-    // Closes the preview by a key (Space) or the left mouse button, pressed and released.
-    void Release(HWND preview, bool byKey) {
-        if (byKey) {
-            SendKeys({{VK_SPACE, false}});
-        } else {
-            SendMouseButton(MOUSEEVENTF_LEFTDOWN);
-        }
-        Sleep(200);
-        EXPECT_TRUE(IsWindow(preview) && IsVisible(preview)) << "a press alone closes nothing";
-        if (byKey) {
-            SendKeys({{VK_SPACE, true}});
-        } else {
-            SendMouseButton(MOUSEEVENTF_LEFTUP);
-        }
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(preview); })) << (byKey ? "key" : "mouse button");
     }
 
     int width_ = 0, height_ = 0;
@@ -165,16 +129,25 @@ TEST_F(FullscreenPreviewTest, EachStyleCoversTheScreenAndAReleaseClosesIt) {
     ASSERT_TRUE(config.window);
 
     bool byKey = true;
-    for (size_t row = 0; row < cases.size(); ++row) {
+    for (size_t row = 0; row < cases.size(); ++row, byKey = !byKey) {
         SCOPED_TRACE(cases[row].name);
         Select(config, static_cast<int>(row));
-        ASSERT_TRUE(Click(config.Control(btnFullscreen)));
-        HWND preview = WaitForPreview(config);
+        HWND preview = OpenPreview(config);
         ASSERT_TRUE(preview);
-        ExpectCoversTheScreen(config, preview);
+        RECT outer{};
+        GetWindowRect(preview, &outer);
+        const RECT screen{0, 0, W, H};
+        EXPECT_TRUE(EqualRect(&outer, &screen));
+        EXPECT_EQ(Owner(preview), config.window);
+        EXPECT_FALSE(IsEnabled(config.window)) << "modal";
         ExpectPixels(cases[row].points);
-        Release(preview, byKey);
-        byKey = !byKey;
+
+        // The Space key or the left mouse button: the press alone leaves it open.
+        Send({byKey ? Key(VK_SPACE, false) : MouseButton(false)});
+        Sleep(200);
+        EXPECT_TRUE(IsWindow(preview) && IsVisible(preview));
+        Send({byKey ? Key(VK_SPACE, true) : MouseButton(true)});
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(preview); })) << (byKey ? "key" : "mouse button");
         EXPECT_TRUE(WaitUntil([&] { return IsEnabled(config.window) && GetForegroundWindow() == config.window; }));
     }
     // Usable again: the list still takes clicks, and Cancel ends the program.
@@ -193,14 +166,14 @@ TEST_F(FullscreenPreviewTest, TheKeysThatOpenItDoNotCloseIt) {
     for (int opening = 0; opening < 2; ++opening) {
         SetForegroundWindow(config.window);
         ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == config.window; }));
-        SendKeys({{VK_MENU, false}, {'F', false}});
-        HWND preview = WaitForPreview(config);
+        Send({Key(VK_MENU, false), Key('F', false)});
+        HWND preview = WaitForWindowTitled(config.program.Id(), kPreviewTitle, 10000);
         ASSERT_TRUE(preview);
-        SendKeys({{'F', true}, {VK_MENU, true}});
+        Send({Key('F', true), Key(VK_MENU, true)});
         const int x = width_ - 1, y = height_ - 1;
-        ExpectPixels({{10, 7, 0xFF0000}, {30, 7, 0x00FF00}, {50, 22, 0x0000FF}, {x, y, QuadrantAt(40, 30, x % 40, y % 30)}});
+        ExpectPixels({{10, 7, 0xFF0000}, {50, 22, 0x0000FF}, {x, y, QuadrantAt(40, 30, x % 40, y % 30)}});
         EXPECT_TRUE(IsWindow(preview) && IsVisible(preview)) << "opening " << opening;
-        SendKeys({{VK_RETURN, false}, {VK_RETURN, true}});
+        Send({Key(VK_RETURN, false), Key(VK_RETURN, true)});
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(preview); }));
         EXPECT_TRUE(WaitUntil([&] { return IsEnabled(config.window); }));
     }
