@@ -59,12 +59,16 @@ protected:
         }
     }
 
-    // Selects `row` by clicking it. A click on "&Fullscreen" posted after this comes after the
-    // selection has been handled.
-    void Select(ConfigSession& config, int row) {
+    // Selects `row` by clicking it and waits until the miniature has taken its picture, which the
+    // information's first line ("640x480") tells; the preview shows the miniature's picture.
+    void Select(ConfigSession& config, int row, int width, int height) {
+        const std::string size = std::to_string(width) + "x" + std::to_string(height);
         ASSERT_TRUE(ClickListRow(config.Control(lPix), row));
         ASSERT_TRUE(WaitUntil([&] {
-            return SendMessageA(config.Control(lPix), LB_GETCURSEL, 0, 0) == row && IsEnabled(config.Control(btnFullscreen));
+            wchar_t first[64] = {};
+            SendMessageW(config.Control(lInfo), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
+            return std::wstring(first) == std::wstring(size.begin(), size.end()) &&
+                   IsEnabled(config.Control(btnFullscreen));
         }, 10000)) << "row " << row;
     }
 
@@ -131,7 +135,7 @@ TEST_F(FullscreenPreviewTest, EachStyleCoversTheScreenAndAReleaseClosesIt) {
     bool byKey = true;
     for (size_t row = 0; row < cases.size(); ++row, byKey = !byKey) {
         SCOPED_TRACE(cases[row].name);
-        Select(config, static_cast<int>(row));
+        Select(config, static_cast<int>(row), cases[row].width, cases[row].height);
         HWND preview = OpenPreview(config);
         ASSERT_TRUE(preview);
         RECT outer{};
@@ -151,7 +155,7 @@ TEST_F(FullscreenPreviewTest, EachStyleCoversTheScreenAndAReleaseClosesIt) {
         EXPECT_TRUE(WaitUntil([&] { return IsEnabled(config.window) && GetForegroundWindow() == config.window; }));
     }
     // Usable again: the list still takes clicks, and Cancel ends the program.
-    Select(config, 0);
+    Select(config, 0, cases[0].width, cases[0].height);
     ASSERT_TRUE(Click(config.Control(btnCancel)));
     EXPECT_EQ(config.program.WaitForExit(), 0u);
 }
@@ -162,7 +166,7 @@ TEST_F(FullscreenPreviewTest, TheKeysThatOpenItDoNotCloseIt) {
     const std::string path = MakePicture(folder_, "small.bmp", 40, 30);
     ConfigSession config(folder_, SettingsText({Entry(path, 1, false)}).c_str());
     ASSERT_TRUE(config.window);
-    Select(config, 0);
+    Select(config, 0, 40, 30);
     for (int opening = 0; opening < 2; ++opening) {
         SetForegroundWindow(config.window);
         ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == config.window; }));
