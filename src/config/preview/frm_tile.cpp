@@ -1,7 +1,5 @@
 #include "config/preview/frm_tile.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 
 #include "common/message_pump.h"
