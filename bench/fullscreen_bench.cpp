@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
                 open.median, open.best, USER_TIMER_MINIMUM);
     std::printf("ratio fullscreen / load:     %.2f (medians; goal <= 1.5)\n", open.median / load.median);
     std::printf("working set: %.1f MiB with the picture loaded, %.1f MiB while the preview is shown "
-                "(largest of the runs); process peak %.1f MiB (the decoder's, while loading)\n",
+                "(largest of the runs); peak of the whole process %.1f MiB\n",
                 Mib(loadedBytes), Mib(shown), Mib(WorkingSet(true)));
     CoUninitialize();
     return 0;
