@@ -14,7 +14,7 @@ int WindowDpi(HWND window) {
     return dpi > 0 ? dpi : 96;
 }
 
-bool RegisterFormClass(HINSTANCE instance, const char* className, WNDPROC windowProc) {
+bool RegisterFormClass(HINSTANCE instance, const char* className, WNDPROC windowProc, HBRUSH background) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = windowProc;
@@ -25,6 +25,6 @@ bool RegisterFormClass(HINSTANCE instance, const char* className, WNDPROC window
                                                         GetSystemMetrics(SM_CXSMICON),
                                                         GetSystemMetrics(SM_CYSMICON), 0));
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.hbrBackground = background ? background : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     return RegisterClassExA(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }

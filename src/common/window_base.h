@@ -8,9 +8,9 @@
 int WindowDpi(HWND window);
 
 // Registers the class of a program's form window: the program icon (resource 1, large and
-// small), the arrow cursor and the button-face background. Returns false on failure; a class
-// that is already registered counts as success.
-bool RegisterFormClass(HINSTANCE instance, const char* className, WNDPROC windowProc);
+// small), the arrow cursor and `background`, the button face when none is given. Returns false on
+// failure; a class that is already registered counts as success.
+bool RegisterFormClass(HINSTANCE instance, const char* className, WNDPROC windowProc, HBRUSH background = nullptr);
 
 // The window procedure of a window class `Form`: the object passed as the creation parameter of
 // CreateWindowEx is attached at WM_NCCREATE (its `hwnd_` set), and every message goes to its

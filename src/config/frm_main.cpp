@@ -5,12 +5,14 @@
 #include <vector>
 
 #include "common/error_text.h"
+#include "common/message_pump.h"
 #include "common/scoped_win.h"
 #include "common/settings_file.h"
 #include "common/window_search.h"
 #include "config/code_main.h"
 #include "config/config_texts.h"
 #include "config/message_box.h"
+#include "config/preview/frm_tile.h"
 
 namespace config {
 
@@ -184,6 +186,17 @@ void ConfigMainForm::btnOk_Click() {
     Form_Unload();
 }
 
+void ConfigMainForm::btnFullscreen_Click() {
+    const LRESULT row = SendMessageA(Control(MainControl::lPix), LB_GETCURSEL, 0, 0);
+    const size_t slot = row >= 0 ? static_cast<size_t>(row) + 1 : 0;
+    FullscreenPicture = slot < Pictures.size() ? Pictures[slot] : PictureEntry{};
+    ShowFullscreenPreview(hwnd_, MiniaturePicture(), FullscreenPicture);
+    // The configuration window is drawn again at once.
+    DoEvents();
+    if (hwnd_) UpdateWindow(hwnd_);
+    DoEvents();
+}
+
 void ConfigMainForm::OnCommand(int id, int code) {
     const int row = controls_.RowOfId(id);
     if (row < 0) return;  // IDOK and IDCANCEL, which Enter and Esc send, press nothing
@@ -204,6 +217,7 @@ void ConfigMainForm::OnCommand(int id, int code) {
         case MainControl::oShow0: oShow_Click(0); break;
         case MainControl::oShow1: oShow_Click(1); break;
         case MainControl::cStretch: cStretch_Click(); break;
+        case MainControl::btnFullscreen: btnFullscreen_Click(); break;
         default: break;
     }
 }

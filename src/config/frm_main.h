@@ -45,6 +45,8 @@ public:
     bool FirstActivation = false;
     // While true, a change of lPix's selection does not reload the preview.
     bool IgnoreListClick = false;
+    // The entry the fullscreen preview shows, copied when "&Fullscreen" is pressed.
+    PictureEntry FullscreenPicture;
 
     // The picture the miniature holds (tile 0): the empty picture until one has been shown.
     const Picture& MiniaturePicture() const { return pPix0_; }
@@ -56,6 +58,7 @@ public:
     void Form_Unload();
     void btnCancel_Click();
     void btnOk_Click();
+    void btnFullscreen_Click();
 
     // The picture list (frm_main_list.cpp).
     void lPix_Click();
