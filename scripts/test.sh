@@ -17,6 +17,7 @@ run() {
 }
 run ctest --test-dir build/native --output-on-failure
 run ctest --test-dir build/x64 --output-on-failure --timeout 120
+ql_wine_restart
 run ctest --test-dir build/x86 --output-on-failure --timeout 120
 run bash scripts/fuzz.sh "${QL_FUZZ_SECONDS:-20}"
 

@@ -55,6 +55,15 @@ ql_wine_up() {
   "$QL_WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
 }
 
+# Starts the Wine server afresh on the same display. A Wine desktop of another size (the tests of
+# the next logon open one) stays the screen size of every later program until the server ends.
+ql_wine_restart() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  wineserver -p </dev/null >/dev/null 2>&1
+  "$QL_WINE64" cmd /c exit </dev/null >/dev/null 2>&1
+}
+
 ql_wine_down() {
   wineserver -k >/dev/null 2>&1 || true
   if [ "$QL_STARTED_DISPLAY" = 1 ] && [ -n "$QL_XVFB_PID" ]; then
