@@ -60,6 +60,8 @@ status=0
 "$wine_loader" "build/$target/bin/QuilloriaTour.exe" 'C:\Quilloria' 'C:\users\Public\Pictures\Quilloria samples' \
   "$shots_windows" </dev/null >"$log" 2>&1 || status=1
 tr -d '\r' <"$log"
+# The tour leaves no list behind, so that the next run starts with a first logon again.
+rm -f "$app_folder/Quilloria.dat" "$app_folder/Quilloria.bmp"
 echo "run: the tour's screenshots, one per step, are in $(pwd)/$shots/:"
 for shot in "$shots"/*.png; do
   if [ -f "$shot" ]; then echo "  $(basename "$shot")"; fi

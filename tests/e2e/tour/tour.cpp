@@ -19,6 +19,7 @@
 
 #include "../../win/test_pictures.h"
 #include "../config_session.h"
+#include "../loader_session.h"
 
 namespace {
 
@@ -328,5 +329,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // The Wine prefix is the tests' too: the machine's autostart value and the desktop's wallpaper
+    // values are put back as they were when the tour ends, so that no loader starts at a test's
+    // session end.
+    AutostartGuard autostart;
+    loader_e2e::SavedDesktopValues desktop;
     return Tour(argv[1], argv[2], argv[3]).Run();
 }
