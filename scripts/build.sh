@@ -11,9 +11,8 @@ for preset in "${presets[@]}"; do
   echo "== build $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
-  # A release folder per Windows target: the two programs side by side, ready to copy.
+  # A release per Windows target: dist/<preset> and dist/Quilloria-<version>-<preset>.zip.
   if [ "$preset" = x64 ] || [ "$preset" = x86 ]; then
-    mkdir -p "dist/$preset"
-    cp "build/$preset/bin/QLLoader.exe" "build/$preset/bin/Quilloria.exe" "dist/$preset/"
+    bash scripts/release.sh "$preset"
   fi
 done

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12: mingw-w64 for both targets, Wine with
-# 32-bit support, Xvfb, GoogleTest sources, ImageMagick, clang for the fuzzers and djpeg for the
-# benchmark. Idempotent: packages already present are skipped, so a second run costs a second.
+# 32-bit support, Xvfb, GoogleTest sources, ImageMagick, clang for the fuzzers, djpeg for the
+# benchmark, and zip for the release archives. Idempotent: packages already present are skipped,
+# so a second run costs a second.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   wine wine64 wine32:i386
   xvfb x11-utils imagemagick fonts-wine fonts-liberation
   clang-14 libclang-rt-14-dev libjpeg-turbo-progs
+  zip unzip
 )
 
 if [ "$(id -u)" != 0 ]; then

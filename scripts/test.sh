@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: native unit tests, the Win32 tests and the end-to-end
-# tests under Wine for x64 and x86, and a short run of each fuzzer. Exits non-zero if any fails.
+# Builds everything and runs every test: native unit tests, the release archives, the Win32 tests
+# and the end-to-end tests under Wine for x64 and x86, and a short run of each fuzzer. Exits
+# non-zero if any fails.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 started=$(date +%s)
@@ -16,6 +17,7 @@ run() {
   "$@" || status=1
 }
 run ctest --test-dir build/native --output-on-failure
+run bash tests/release/release_test.sh
 run ctest --test-dir build/x64 --output-on-failure --timeout 120
 ql_wine_restart
 run ctest --test-dir build/x86 --output-on-failure --timeout 120

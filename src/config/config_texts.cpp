@@ -28,5 +28,8 @@ std::string SaveFailedText(std::string_view path, std::string_view reason) {
     text += "\n\nCause:\n";
     text += reason;
     text += "\n\nThe window stays open so that your changes are not lost.";
+    text += "\n\nIf you may not write to this folder (one under Program Files, for example), close "
+            "Quilloria, move the Quilloria folder to a folder you may write to, such as one in your "
+            "user profile, and start Quilloria.exe from there.";
     return text;
 }

@@ -38,5 +38,6 @@ std::string LoaderStillActiveText();
 // system's description of the failure.
 std::string AutostartFailedText(bool switchingOn, std::string_view reason);
 
-// Told when "&OK" could not write the settings file at `path`; the window stays open.
+// Told when "&OK" could not write the settings file at `path`; the window stays open. Says what to
+// do when the folder is one the user may not write to.
 std::string SaveFailedText(std::string_view path, std::string_view reason);

@@ -38,10 +38,23 @@ TEST(ConfigTextsTest, FailureMessagesNameTheCause) {
         EXPECT_NE(text.find("saved all the same"), std::string::npos) << text;
         EXPECT_EQ(text.find('\r'), std::string::npos);
     }
-    const std::string save = SaveFailedText("C:\\Q\\Quilloria.dat", "Disk full.");
-    EXPECT_NE(save.find("C:\\Q\\Quilloria.dat"), std::string::npos);
-    EXPECT_NE(save.find("Cause:\nDisk full."), std::string::npos);
-    EXPECT_NE(save.find("stays open"), std::string::npos);
+}
+
+// A list that cannot be saved: the path, the cause, the window staying open, then what to do about
+// a folder the user may not write to.
+TEST(ConfigTextsTest, SaveFailureSaysWhereToMoveTheFolder) {
+    const std::string save = SaveFailedText("C:\\Program Files\\Quilloria\\Quilloria.dat", "Access denied.");
+    const std::string first =
+        "The picture list could not be saved to\n"
+        "C:\\Program Files\\Quilloria\\Quilloria.dat\n\n"
+        "Cause:\nAccess denied.\n\n"
+        "The window stays open so that your changes are not lost.\n\n";
+    ASSERT_EQ(save.substr(0, first.size()), first);
+    const std::string advice = save.substr(first.size());
+    EXPECT_NE(advice.find("move the Quilloria folder"), std::string::npos) << advice;
+    EXPECT_NE(advice.find("user profile"), std::string::npos) << advice;
+    EXPECT_NE(advice.find("start Quilloria.exe from there"), std::string::npos) << advice;
+    EXPECT_EQ(save.find('\r'), std::string::npos);
 }
 
 }  // namespace
