@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "common/error_text.h"
+#include "common/message_pump.h"
 #include "common/scoped_win.h"
 #include "common/settings_file.h"
 #include "common/window_search.h"
+#include "config/about/frm_about.h"
 #include "config/code_main.h"
 #include "config/config_texts.h"
 #include "config/message_box.h"
@@ -177,10 +179,18 @@ void ConfigMainForm::btnOk_Click() {
     Form_Unload();
 }
 
+void ConfigMainForm::btnAbout_Click() {
+    SetFocus(Control(MainControl::btnOK));
+    ShowAboutWindow(instance_, hwnd_);  // modal: returns once the About window has closed
+    DoEvents();
+    if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 void ConfigMainForm::OnCommand(int id, int code) {
     if (code != BN_CLICKED) return;
     if (id == ControlId(MainControl::btnOK)) btnOk_Click();
     if (id == ControlId(MainControl::btnCancel)) btnCancel_Click();
+    if (id == ControlId(MainControl::btnAbout)) btnAbout_Click();
     // IDOK and IDCANCEL, which Enter and Esc send, press nothing.
 }
 

@@ -44,6 +44,7 @@ public:
     void Form_Unload();
     void btnCancel_Click();
     void btnOk_Click();
+    void btnAbout_Click();
 
 private:
     friend LRESULT CALLBACK ::FormWindowProc<ConfigMainForm>(HWND, UINT, WPARAM, LPARAM);
