@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -31,11 +32,16 @@ constexpr UINT_PTR kCreditTimer = 2;
 constexpr UINT kMoveInterval = 10;    // ms
 constexpr UINT kCreditInterval = 50;  // ms
 
+// The ball moves every tick, but the screen follows it less often: painting is what costs (each
+// painting takes a few round trips to the window system), and every third tick, about 33 frames
+// a second, looks as smooth. While the credits move, the ball is shown with them, 20 times a
+// second, in the same painting.
+constexpr int kTicksPerFrame = 3;
+
 // The subclass that hands the display box's and the icon's mouse presses to the window.
 constexpr UINT_PTR kPressSubclass = 1;
 
-// The display box: white lines on black, like the closing credits of a film.
-constexpr COLORREF kBoxColour = RGB(0, 0, 0);
+// The display box is black with white lines, like the closing credits of a film.
 constexpr COLORREF kLineColour = RGB(255, 255, 255);
 
 constexpr int kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;
@@ -134,6 +140,7 @@ void AboutForm::Form_Load() {
     random_ = ClockRandomSource();  // seeded anew at every opening
     ball_ = BallState{};            // at 0, 0 with BallDX = BallDY = 10
     credits_ = CreditsStart();      // line 0 just below the box, the others where the table has them
+    ballShown_ = BallRect();
     for (int line = 0; line < kCreditLines; ++line) creditTexts_[line] = CreditLineText(static_cast<int16_t>(line));
     int major = 0, minor = 0, revision = 0;
     if (ReadFileVersion(ModulePath(), major, minor, revision)) {
@@ -144,6 +151,7 @@ void AboutForm::Form_Load() {
     std::string credits;
     for (const std::string& line : creditTexts_) credits += line + "\n";
     SetWindowTextA(Control(fBack), credits.c_str());
+    RenderCreditLines();
     RunTimer(kCreditTimer, true);
     RunTimer(kMoveTimer, true);
 }
@@ -163,6 +171,7 @@ void AboutForm::btnBStop_Click() {
     const bool start = !ballMoving_;
     SetWindowTextA(Control(btnBStop), start ? kBallStopCaption : kBallStartCaption);
     RunTimer(kMoveTimer, start);
+    ShowBall();  // a stopped ball shows where it is
     EnableWindow(Control(btnBHide), start ? FALSE : TRUE);
 }
 
@@ -172,7 +181,8 @@ void AboutForm::btnBHide_Click() {
     SetWindowTextA(Control(btnBHide), hide ? kBallShowCaption : kBallHideCaption);
     ballVisible_ = !hide;
     EnableWindow(Control(btnBStop), hide ? FALSE : TRUE);
-    InvalidateBox(BallRect());
+    ShowBall();
+    InvalidateBox(ballShown_);
 }
 
 void AboutForm::btnTStop_Click() {
@@ -190,17 +200,26 @@ void AboutForm::btnTReset_Click() {
 }
 
 void AboutForm::tMove_Timer() {
-    const RECT before = BallRect();
     BallTick(ball_, random_);
-    if (!ballVisible_) return;
-    InvalidateBox(before);
-    InvalidateBox(BallRect());
+    if (!creditsMoving_ && ++ticksSinceBallShown_ >= kTicksPerFrame) ShowBall();
+}
+
+void AboutForm::ShowBall() {
+    ticksSinceBallShown_ = 0;
+    const RECT now = BallRect();
+    if (EqualRect(&now, &ballShown_)) return;  // a step smaller than a pixel shows nothing new
+    if (ballVisible_) {
+        InvalidateBox(ballShown_);
+        InvalidateBox(now);
+    }
+    ballShown_ = now;
 }
 
 void AboutForm::tCredit_Timer() {
     const RECT before = CreditsBand();
     CreditsTick(credits_);
     InvalidateBox(Union(before, CreditsBand()));
+    ShowBall();  // in the same painting
 }
 
 void AboutForm::lCredits_Click(int16_t Index) {
@@ -226,11 +245,11 @@ void AboutForm::iQL_MouseDown(int Button, int Shift) {
     switch (DecideIconPress(Button, Shift)) {
         case IconPress::RandomColour:
             ballColour_ = RandomBallColour(random_);
-            InvalidateBox(BallRect());
+            InvalidateBox(ballShown_);
             break;
         case IconPress::NextDrawMode:
             drawMode_ = NextBallDrawMode(NextDrawMode, drawMode_);
-            InvalidateBox(BallRect());
+            InvalidateBox(ballShown_);
             break;
         case IconPress::ShowHint:
             controls_.SetToolTip(static_cast<int>(iQL), kIconHint);
@@ -358,22 +377,19 @@ void AboutForm::PaintBox(HDC target, const RECT& client) const {
 
     DoubleBuffer buffer(target, area.left, area.top, area.right - area.left, area.bottom - area.top);
     HDC dc = buffer.dc();
-    const ScopedGdiObject<HBRUSH> background(CreateSolidBrush(kBoxColour));
-    FillRect(dc, &area, background);
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 
-    // The lines, each clipped to its own label and all of them to the box.
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kLineColour);
-    for (int line = 0; line < kCreditLines; ++line) {
-        RECT text = CreditLineRect(line);
-        const std::string& words = creditTexts_[static_cast<size_t>(line)];
-        if (words.empty() || !Overlaps(text, area)) continue;
-        const ScopedSelectObject font(dc, controls_.Font(static_cast<int>(CreditLine(line))));
-        DrawTextA(dc, words.c_str(), -1, &text, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    // The lines, each clipped to its own label and all of them to the box. Their rendered text is
+    // white on black, so OR-ing it onto the black box leaves exactly the text, edges included.
+    for (int line = 0; line < kCreditLines && lineStrip_; ++line) {
+        const RECT text = CreditLineRect(line);
+        if (!Overlaps(text, area)) continue;
+        BitBlt(dc, text.left, text.top, text.right - text.left, std::min<int>(text.bottom - text.top, lineStripPitch_),
+               lineStrip_, 0, line * lineStripPitch_, SRCPAINT);
     }
 
     // The ball over them, mixed with what lies under it by its raster operation.
-    const RECT ball = BallRect();
+    const RECT& ball = ballShown_;
     if (!ballVisible_ || !Overlaps(ball, area)) return;
     const ScopedGdiObject<HBRUSH> fill(CreateSolidBrush(RGB(ballColour_.red, ballColour_.green, ballColour_.blue)));
     const ScopedSelectObject brush(dc, fill);
@@ -394,6 +410,41 @@ void AboutForm::PaintIcon(HDC dc, const RECT& client) const {
         DrawIconEx(dc, client.left, client.top, icon_, client.right - client.left, client.bottom - client.top, 0,
                    nullptr, DI_NORMAL);
     }
+}
+
+void AboutForm::RenderCreditLines() {
+    ReleaseCreditLines();
+    const FormRow& layout = AboutRow(lCredits0);
+    const int width = Px(layout.width);
+    // The tallest a line's label gets at this DPI, whatever its top.
+    lineStripPitch_ = Px(layout.height) + 1;
+    const ScopedGetDC box(Control(fBack));
+    lineStrip_ = CreateCompatibleDC(box);
+    lineStripBitmap_ = CreateCompatibleBitmap(box, width, lineStripPitch_ * kCreditLines);
+    if (!lineStrip_ || !lineStripBitmap_) {
+        ReleaseCreditLines();
+        return;
+    }
+    lineStripPrevious_ = SelectObject(lineStrip_, lineStripBitmap_);
+    const RECT all{0, 0, width, lineStripPitch_ * kCreditLines};
+    FillRect(lineStrip_, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    SetBkMode(lineStrip_, TRANSPARENT);
+    SetTextColor(lineStrip_, kLineColour);
+    for (int line = 0; line < kCreditLines; ++line) {
+        const std::string& words = creditTexts_[static_cast<size_t>(line)];
+        RECT text{0, line * lineStripPitch_, width, line * lineStripPitch_ + Px(layout.height)};
+        const ScopedSelectObject font(lineStrip_, controls_.Font(static_cast<int>(CreditLine(line))));
+        DrawTextA(lineStrip_, words.c_str(), -1, &text, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    }
+}
+
+void AboutForm::ReleaseCreditLines() {
+    if (lineStrip_ && lineStripPrevious_) SelectObject(lineStrip_, lineStripPrevious_);
+    if (lineStripBitmap_) DeleteObject(lineStripBitmap_);
+    if (lineStrip_) DeleteDC(lineStrip_);
+    lineStrip_ = nullptr;
+    lineStripBitmap_ = nullptr;
+    lineStripPrevious_ = nullptr;
 }
 
 void AboutForm::LoadProgramIcon() {
@@ -441,6 +492,8 @@ LRESULT AboutForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
                          suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
             controls_.Place(HIWORD(wParam));
             LoadProgramIcon();
+            RenderCreditLines();
+            ballShown_ = BallRect();
             RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
             return 0;
         }
@@ -450,6 +503,7 @@ LRESULT AboutForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         case WM_DESTROY:
             KillTimer(hwnd, kMoveTimer);
             KillTimer(hwnd, kCreditTimer);
+            ReleaseCreditLines();
             controls_.Release();
             if (icon_) DestroyIcon(icon_);
             icon_ = nullptr;

@@ -66,6 +66,9 @@ private:
     void PaintBox(HDC dc, const RECT& client) const;
     void PaintIcon(HDC dc, const RECT& client) const;
     void LoadProgramIcon();
+    // Renders the credit lines once, at the window's DPI, into lineStrip_.
+    void RenderCreditLines();
+    void ReleaseCreditLines();
 
     // Where things are in the display box, in its pixels at the window's DPI.
     int Px(int twips) const;
@@ -74,6 +77,8 @@ private:
     RECT CreditsBand() const;
     void InvalidateBox(const RECT& area) const;
 
+    // Moves the ball on the screen to where it is now, invalidating where it was and where it is.
+    void ShowBall();
     // Starts or stops tMove or tCredit.
     void RunTimer(UINT_PTR id, bool run);
 
@@ -81,10 +86,18 @@ private:
     HWND hwnd_ = nullptr;
     FormControls controls_;
     HICON icon_ = nullptr;
+    // The credit lines as white text on black, one below the other, each lineStripPitch_ high:
+    // painting copies them instead of laying out text 100 times a second.
+    HDC lineStrip_ = nullptr;
+    HBITMAP lineStripBitmap_ = nullptr;
+    HGDIOBJ lineStripPrevious_ = nullptr;
+    int lineStripPitch_ = 0;
     HWND lastFocus_ = nullptr;
 
     ClockRandomSource random_;
     BallState ball_;  // its steps are BallDX and BallDY
+    RECT ballShown_{};  // where the screen shows the ball, in the box's pixels
+    int ticksSinceBallShown_ = 0;
     BallColour ballColour_;
     int16_t drawMode_ = kBallStartDrawMode;
     bool ballVisible_ = true;
