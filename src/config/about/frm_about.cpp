@@ -179,9 +179,9 @@ void AboutForm::btnBHide_Click() {
     SetFocus(Control(btnOk));
     const bool hide = ballVisible_;  // btnBStop is enabled exactly while the ball is shown
     SetWindowTextA(Control(btnBHide), hide ? kBallShowCaption : kBallHideCaption);
+    ShowBall();  // the screen is where the ball is before it goes or comes back
     ballVisible_ = !hide;
     EnableWindow(Control(btnBStop), hide ? FALSE : TRUE);
-    ShowBall();
     InvalidateBox(ballShown_);
 }
 
