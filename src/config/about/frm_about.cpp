@@ -33,10 +33,10 @@ constexpr UINT kMoveInterval = 10;    // ms
 constexpr UINT kCreditInterval = 50;  // ms
 
 // The ball moves every tick, but the screen follows it less often: painting is what costs (each
-// painting takes a few round trips to the window system), and every third tick, about 33 frames
-// a second, looks as smooth. While the credits move, the ball is shown with them, 20 times a
+// painting takes a few round trips to the window system), and every fourth tick, 25 frames a
+// second, looks as smooth. While the credits move, the ball is shown with them, 20 times a
 // second, in the same painting.
-constexpr int kTicksPerFrame = 3;
+constexpr int kTicksPerFrame = 4;
 
 // The subclass that hands the display box's and the icon's mouse presses to the window.
 constexpr UINT_PTR kPressSubclass = 1;
