@@ -1,5 +1,5 @@
-// The About window built in this process: the fonts and tool tips of its controls, and the version
-// line read from a program's version resource.
+// The About window built in this process: the fonts of its controls, and the version line read
+// from a program's version resource.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -35,24 +35,6 @@ protected:
         GetObjectA(reinterpret_cast<HFONT>(SendMessageA(form_.Control(control), WM_GETFONT, 0, 0)), sizeof(font), &font);
         return font;
     }
-    std::string ToolTipOf(AboutControl control) const {
-        char text[256] = {};
-        TOOLINFOA tool{};
-        tool.cbSize = sizeof(tool);
-        tool.hwnd = form_.hwnd();
-        tool.uId = reinterpret_cast<UINT_PTR>(form_.Control(control));
-        tool.lpszText = text;
-        SendMessageA(ToolTips(), TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&tool));
-        return text;
-    }
-    HWND ToolTips() const {
-        for (HWND window = GetWindow(form_.hwnd(), GW_HWNDFIRST); window; window = GetWindow(window, GW_HWNDNEXT)) {
-            char name[64] = {};
-            GetClassNameA(window, name, sizeof(name));
-            if (GetWindow(window, GW_OWNER) == form_.hwnd() && lstrcmpiA(name, TOOLTIPS_CLASSA) == 0) return window;
-        }
-        return nullptr;
-    }
 
     AboutForm form_;
 };
@@ -67,17 +49,6 @@ TEST_F(AboutFormTest, FontsOfTheTable) {
         EXPECT_STREQ(font.lfFaceName, c.face);
         EXPECT_EQ(font.lfHeight, c.height);
     }
-}
-
-TEST_F(AboutFormTest, ToolTipsAndTheIconHint) {
-    EXPECT_EQ(ToolTipOf(AboutControl::lMervane), kMakerToolTip);
-    EXPECT_EQ(ToolTipOf(AboutControl::pToolFlip), kToolFlipToolTip);
-    EXPECT_EQ(ToolTipOf(AboutControl::iQL), "");
-    form_.iQL_MouseDown(1, 0);  // a new colour, no hint
-    form_.iQL_MouseDown(1, 2);  // Ctrl alone: nothing
-    EXPECT_EQ(ToolTipOf(AboutControl::iQL), "");
-    form_.iQL_MouseDown(1, 3);  // Shift + Ctrl
-    EXPECT_EQ(ToolTipOf(AboutControl::iQL), kIconHint);
 }
 
 TEST_F(AboutFormTest, VersionLineFollowsTheProgramsVersionResource) {
