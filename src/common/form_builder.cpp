@@ -19,7 +19,7 @@ KindStyle StyleOf(const FormRow& row) {
         case ControlKind::ListBox:
             return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP};
         case ControlKind::Button:
-            return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
+            return {"BUTTON", static_cast<DWORD>((row.state & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP};
         case ControlKind::PictureButton:
             return {"BUTTON", BS_PUSHBUTTON | BS_BITMAP | WS_TABSTOP};
         case ControlKind::CheckBox:
@@ -27,13 +27,15 @@ KindStyle StyleOf(const FormRow& row) {
         case ControlKind::OptionButton:
             return {"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP};
         case ControlKind::PictureBox:
-            return {"STATIC", SS_OWNERDRAW | SS_NOTIFY};  // SS_NOTIFY: the mouse reaches its tool tip
+            return {"STATIC", static_cast<DWORD>(SS_OWNERDRAW | ((row.state & kClickable) ? SS_NOTIFY : 0))};
         case ControlKind::Label: {
             DWORD style = (row.state & kCentredText) ? SS_CENTER : SS_LEFT;
             if (row.state & kNoPrefix) style |= SS_NOPREFIX;
             if (row.state & kClickable) style |= SS_NOTIFY;
             return {"STATIC", style};
         }
+        case ControlKind::Drawn:
+            break;
     }
     return {"STATIC", SS_LEFT};
 }
@@ -64,6 +66,7 @@ bool FormControls::Create(HWND form, const FormTable& table) {
     bool previousWasOption = false;
     for (int index : TabOrder(table)) {
         const FormRow& row = table.rows[static_cast<size_t>(index)];
+        if (row.kind == ControlKind::Drawn) continue;  // no window; its row keeps a null handle
         const KindStyle kind = StyleOf(row);
         DWORD style = WS_CHILD | kind.style;
         // Each control starts a group of its own, except an option button that follows another.
@@ -126,6 +129,7 @@ void FormControls::Place(int dpi) {
     HDWP placement = BeginDeferWindowPos(static_cast<int>(controls_.size()));
     for (size_t index = 0; index < controls_.size(); ++index) {
         HWND control = controls_[index];
+        if (!control) continue;  // drawn by its container
         const PixelBox box = PlaceInForm(*table_, static_cast<int>(index), dpi);
         if (placement) {
             placement = DeferWindowPos(placement, control, nullptr, box.left, box.top, box.width, box.height,

@@ -25,11 +25,15 @@ public:
     // Called at creation and again when the DPI changes.
     void Place(int dpi);
 
+    // The window of the control in `row`; null for a row drawn by its container.
     HWND operator[](int row) const { return controls_[static_cast<size_t>(row)]; }
     // The row of a control window id, or -1 when the id is not one of the form's.
     int RowOfId(int id) const;
     HWND ToolTips() const { return toolTips_; }
     HFONT DefaultFont() const { return FontFor(FontSpec{}); }
+    // The font of the control in `row` at the current DPI, owned by this object; also for rows
+    // without a window, whose container draws their text.
+    HFONT Font(int row) const { return FontFor(table_->rows[static_cast<size_t>(row)].font); }
     int Dpi() const { return dpi_; }
 
     // Sets or replaces the tool tip of the control in `row`.

@@ -16,6 +16,7 @@ enum class ControlKind {
     OptionButton,   // the option buttons that follow one another form one group
     PictureBox,     // drawn by its form (WM_DRAWITEM)
     Label,
+    Drawn,          // no window of its own: its container's painting draws it (a shape, a moving line)
 };
 
 // The state a control is created in, and a few looks that differ between controls of one kind.
@@ -28,7 +29,8 @@ enum ControlState : uint32_t {
     kSunken = 16,      // a sunken border
     kCentredText = 32, // label text centred
     kNoPrefix = 64,    // label text shown as it is: "&" marks no access key
-    kClickable = 128,  // label that tells its form of clicks
+    kClickable = 128,  // label or picture box that tells its form of clicks and takes mouse presses
+    kDefault = 256,    // the default push button, drawn with the heavier border
 };
 
 // A font by face and size. A row whose font has no face uses the form's default font: the

@@ -9,6 +9,7 @@
 #include "common/scoped_win.h"
 #include "common/settings_file.h"
 #include "common/window_search.h"
+#include "config/about/frm_about.h"
 #include "config/code_main.h"
 #include "config/config_texts.h"
 #include "config/message_box.h"
@@ -197,6 +198,13 @@ void ConfigMainForm::btnFullscreen_Click() {
     DoEvents();
 }
 
+void ConfigMainForm::btnAbout_Click() {
+    SetFocus(Control(MainControl::btnOK));
+    ShowAboutWindow(instance_, hwnd_);  // modal: returns once the About window has closed
+    DoEvents();
+    if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 void ConfigMainForm::OnCommand(int id, int code) {
     const int row = controls_.RowOfId(id);
     if (row < 0) return;  // IDOK and IDCANCEL, which Enter and Esc send, press nothing
@@ -218,6 +226,7 @@ void ConfigMainForm::OnCommand(int id, int code) {
         case MainControl::oShow1: oShow_Click(1); break;
         case MainControl::cStretch: cStretch_Click(); break;
         case MainControl::btnFullscreen: btnFullscreen_Click(); break;
+        case MainControl::btnAbout: btnAbout_Click(); break;
         default: break;
     }
 }

@@ -74,6 +74,7 @@ public:
     void DrawMiniature(int16_t Mode);
     void oShow_Click(int16_t Index);
     void cStretch_Click();
+    void btnAbout_Click();
 
 private:
     friend LRESULT CALLBACK ::FormWindowProc<ConfigMainForm>(HWND, UINT, WPARAM, LPARAM);

@@ -22,7 +22,7 @@ constexpr FormRow kLayout[] = {
     {In(btnCancel),     "btnCancel",     Button,        kForm,          5430, 2640, 2175, 435,  "&Cancel",                       "Discard changes and exit",                            6, kHidden, kLarge},
     {In(cAuto),         "cAuto",         CheckBox,      kForm,          90,   2730, 2745, 225,  "Autostart Quilloria Loader",    "Load memory resident program when Windows starts",   18, kChecked, {}},
     {In(fPic),          "fPic",          Frame,         kForm,          3570, 0,    4035, 2565, "Preview",                       nullptr,                                               7, kHidden, {}},
-    {In(pBack),         "pBack",         PictureBox,    In(fPic),       90,   210,  2445, 1845, nullptr,                         "The currently selected picture",                      8, kSunken, {}},
+    {In(pBack),         "pBack",         PictureBox,    In(fPic),       90,   210,  2445, 1845, nullptr,                         "The currently selected picture",                      8, kSunken | kClickable, {}},
     {In(btnFullscreen), "btnFullscreen", Button,        In(fPic),       90,   2100, 2445, 375,  "&Fullscreen",                   "Preview in fullscreen mode",                         11, kDisabled, {}},
     {In(lInfo),         "lInfo",         ListBox,       In(fPic),       2610, 240,  1335, 645,  nullptr,                         "Picture information",                                12, kButtonFace | kSunken, {}},
     {In(fShowBack),     "fShowBack",     Frame,         In(fPic),       2610, 960,  1335, 1185, "Style",                         nullptr,                                              13, kNormal, {}},

@@ -168,6 +168,7 @@ TEST(AboutWindow, VersionAndCreditLines) {
     EXPECT_EQ(VersionText(1, 0, 0), "1.00.00");
     EXPECT_EQ(VersionText(2, 10, 123), "2.10.123");
     EXPECT_EQ(CreditLineText(1), "Version 1.03.21");
+    EXPECT_EQ(VersionLineText(2, 0, 5), "Version 2.00.05");
     EXPECT_EQ(CreditLinkTarget(6), std::string("mailto:") + kMakerEmail);
     EXPECT_EQ(CreditLinkTarget(7), kMakerHomePage);
     for (int16_t line : {-1, 0, 5, 8}) EXPECT_EQ(CreditLinkTarget(line), "") << line;

@@ -19,12 +19,16 @@ constexpr int16_t kFirstNoticeLine = 2;
 
 }  // namespace
 
+std::string VersionLineText(int major, int minor, int revision) {
+    return "Version " + VersionText(major, minor, revision);
+}
+
 std::string CreditLineText(int16_t index) {
     switch (index) {
         case kNameLine:
             return "Quilloria";
         case kVersionLine:
-            return "Version " + VersionText(QL_VERSION_MAJOR, QL_VERSION_MINOR, QL_VERSION_BUILD);
+            return VersionLineText(QL_VERSION_MAJOR, QL_VERSION_MINOR, QL_VERSION_BUILD);
         case kEmailLine:
             return kMakerEmail;
         case kHomePageLine:

@@ -29,6 +29,9 @@ inline constexpr char kTextStopCaption[] = "Stop &Text";
 inline constexpr char kTextStartCaption[] = "Start &Text";
 inline constexpr char kTextResetCaption[] = "&Reset Text";
 
+// The version line of the credits, "Version 1.03.21", for the given version numbers.
+std::string VersionLineText(int major, int minor, int revision);
+
 // The text of credit line `index` (0..7) as the window opens: the program's name, its version,
 // three lines of the maker's notice, an empty line, the e-mail and the home page address. Any
 // other index gives the empty text.

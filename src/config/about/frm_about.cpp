@@ -1,0 +1,520 @@
+#include "config/about/frm_about.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "common/message_pump.h"
+#include "common/scoped_win.h"
+#include "common/twips.h"
+#include "config/about/about_texts.h"
+
+namespace config {
+
+namespace {
+
+using enum AboutControl;
+
+constexpr char kClassName[] = "QuilloriaAbout";
+// Fixed dialog frame without minimise and maximise buttons. The window's background is not
+// painted under its controls, so the display box does not flicker. WS_EX_CONTROLPARENT lets the
+// message loop give the window Tab, access keys, Enter and Esc.
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+// The two timers: the ball's step (tMove) and the credits' step (tCredit).
+constexpr UINT_PTR kMoveTimer = 1;
+constexpr UINT_PTR kCreditTimer = 2;
+constexpr UINT kMoveInterval = 10;    // ms
+constexpr UINT kCreditInterval = 50;  // ms
+
+// The ball moves every tick, but the screen follows it less often: painting is what costs (each
+// painting takes a few round trips to the window system), and every fourth tick, 25 frames a
+// second, looks as smooth. While the credits move, the ball is shown with them, 20 times a
+// second, in the same painting.
+constexpr int kTicksPerFrame = 4;
+
+// The subclass that hands the display box's and the icon's mouse presses to the window.
+constexpr UINT_PTR kPressSubclass = 1;
+
+// The display box is black with white lines, like the closing credits of a film.
+constexpr COLORREF kLineColour = RGB(255, 255, 255);
+
+constexpr int kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;
+constexpr int kShiftKey = 1, kCtrlKey = 2, kAltKey = 4;
+
+// The modifier mask of a mouse message: Shift and Ctrl as the message gives them, Alt as the
+// keyboard holds it.
+int ShiftOf(WPARAM keys) {
+    int shift = 0;
+    if (keys & MK_SHIFT) shift |= kShiftKey;
+    if (keys & MK_CONTROL) shift |= kCtrlKey;
+    if (GetKeyState(VK_MENU) < 0) shift |= kAltKey;
+    return shift;
+}
+
+// The button a mouse message presses (0: not a press); `second` tells the second press of a
+// double click.
+int ButtonOf(UINT message, bool& second) {
+    second = message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            return kLeftButton;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+            return kRightButton;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            return kMiddleButton;
+    }
+    return 0;
+}
+
+bool Overlaps(const RECT& a, const RECT& b) {
+    RECT common{};
+    return IntersectRect(&common, &a, &b) != FALSE;
+}
+
+RECT Union(const RECT& a, const RECT& b) {
+    RECT both{};
+    UnionRect(&both, &a, &b);
+    return both;
+}
+
+std::string ModulePath() {
+    std::vector<char> path(32768);
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    return length > 0 && length < path.size() ? std::string(path.data(), length) : std::string();
+}
+
+}  // namespace
+
+bool ReadFileVersion(const std::string& path, int& major, int& minor, int& revision) {
+    DWORD unused = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &unused);
+    if (size == 0) return false;
+    std::vector<char> data(size);
+    if (!GetFileVersionInfoA(path.c_str(), 0, size, data.data())) return false;
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &length) || !info ||
+        length < sizeof(*info)) {
+        return false;
+    }
+    major = HIWORD(info->dwFileVersionMS);
+    minor = LOWORD(info->dwFileVersionMS);
+    revision = HIWORD(info->dwFileVersionLS);
+    return true;
+}
+
+AboutForm::~AboutForm() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool AboutForm::Load(HINSTANCE instance, HWND owner) {
+    instance_ = instance;
+    if (!RegisterFormClass(instance, kClassName, FormWindowProc<AboutForm>)) return false;
+
+    hwnd_ = CreateWindowExA(kExStyle, kClassName, kAboutCaption, kStyle, 0, 0, 0, 0, owner, nullptr, instance, this);
+    if (!hwnd_) return false;
+    if (!controls_.Create(hwnd_, AboutTable())) {
+        DestroyWindow(hwnd_);
+        return false;
+    }
+    for (AboutControl pressed : {fBack, iQL}) {
+        SetWindowSubclass(Control(pressed), ControlPressProc, kPressSubclass, reinterpret_cast<DWORD_PTR>(this));
+    }
+    controls_.Place(WindowDpi(hwnd_));
+    LoadProgramIcon();
+    CentreWindow(hwnd_, owner);
+    Form_Load();
+    return true;
+}
+
+void AboutForm::Form_Load() {
+    random_ = ClockRandomSource();  // seeded anew at every opening
+    ball_ = BallState{};            // at 0, 0 with BallDX = BallDY = 10
+    credits_ = CreditsStart();      // line 0 just below the box, the others where the table has them
+    ballShown_ = BallRect();
+    for (int line = 0; line < kCreditLines; ++line) creditTexts_[line] = CreditLineText(static_cast<int16_t>(line));
+    int major = 0, minor = 0, revision = 0;
+    if (ReadFileVersion(ModulePath(), major, minor, revision)) {
+        creditTexts_[1] = VersionLineText(major, minor, revision);
+    }
+    // The lines are drawn, not windows of their own; the box's text carries them for screen
+    // readers, one line each.
+    std::string credits;
+    for (const std::string& line : creditTexts_) credits += line + "\n";
+    SetWindowTextA(Control(fBack), credits.c_str());
+    RenderCreditLines();
+    RunTimer(kCreditTimer, true);
+    RunTimer(kMoveTimer, true);
+}
+
+void AboutForm::Form_Unload() {
+    RunTimer(kMoveTimer, false);
+    RunTimer(kCreditTimer, false);
+    // RunModal enables the owner again, then hides and destroys the window, so that the
+    // activation goes back to the owner.
+    EndModal(hwnd_);
+}
+
+void AboutForm::btnOk_Click() { Form_Unload(); }
+
+void AboutForm::btnBStop_Click() {
+    SetFocus(Control(btnOk));
+    const bool start = !ballMoving_;
+    SetWindowTextA(Control(btnBStop), start ? kBallStopCaption : kBallStartCaption);
+    RunTimer(kMoveTimer, start);
+    ShowBall();  // a stopped ball shows where it is
+    EnableWindow(Control(btnBHide), start ? FALSE : TRUE);
+}
+
+void AboutForm::btnBHide_Click() {
+    SetFocus(Control(btnOk));
+    const bool hide = ballVisible_;  // btnBStop is enabled exactly while the ball is shown
+    SetWindowTextA(Control(btnBHide), hide ? kBallShowCaption : kBallHideCaption);
+    ShowBall();  // the screen is where the ball is before it goes or comes back
+    ballVisible_ = !hide;
+    EnableWindow(Control(btnBStop), hide ? FALSE : TRUE);
+    InvalidateBox(ballShown_);
+}
+
+void AboutForm::btnTStop_Click() {
+    SetFocus(Control(btnOk));
+    const bool start = !creditsMoving_;
+    SetWindowTextA(Control(btnTStop), start ? kTextStopCaption : kTextStartCaption);
+    RunTimer(kCreditTimer, start);
+}
+
+void AboutForm::btnTReset_Click() {
+    SetFocus(Control(btnOk));
+    const RECT before = CreditsBand();
+    CreditsReset(credits_);
+    InvalidateBox(Union(before, CreditsBand()));
+}
+
+void AboutForm::tMove_Timer() {
+    BallTick(ball_, random_);
+    if (!creditsMoving_ && ++ticksSinceBallShown_ >= kTicksPerFrame) ShowBall();
+}
+
+void AboutForm::ShowBall() {
+    ticksSinceBallShown_ = 0;
+    const RECT now = BallRect();
+    if (EqualRect(&now, &ballShown_)) return;  // a step smaller than a pixel shows nothing new
+    if (ballVisible_) {
+        InvalidateBox(ballShown_);
+        InvalidateBox(now);
+    }
+    ballShown_ = now;
+}
+
+void AboutForm::tCredit_Timer() {
+    const RECT before = CreditsBand();
+    CreditsTick(credits_);
+    InvalidateBox(Union(before, CreditsBand()));
+    ShowBall();  // in the same painting
+}
+
+void AboutForm::lCredits_Click(int16_t Index) {
+    const std::string target = CreditLinkTarget(Index);
+    if (target.empty()) return;
+    // Whatever becomes of it (no program for the address, a refused start) is passed over.
+    ShellExecuteA(hwnd_, "Open", target.c_str(), "", "", SW_SHOWNORMAL);
+}
+
+void AboutForm::lMervane_Click() { FlipArmed = true; }
+
+void AboutForm::Form_MouseDown(int Button, int Shift) {
+    if (BackgroundPressReveals(Button, Shift, FlipArmed)) ShowWindow(Control(pToolFlip), SW_SHOWNA);
+}
+
+void AboutForm::pToolFlip_Click() {
+    char caption[256] = {};
+    GetWindowTextA(hwnd_, caption, sizeof(caption));
+    SetWindowTextA(hwnd_, PickExclamation(random_, caption).c_str());
+}
+
+void AboutForm::iQL_MouseDown(int Button, int Shift) {
+    switch (DecideIconPress(Button, Shift)) {
+        case IconPress::RandomColour:
+            ballColour_ = RandomBallColour(random_);
+            InvalidateBox(ballShown_);
+            break;
+        case IconPress::NextDrawMode:
+            drawMode_ = NextBallDrawMode(NextDrawMode, drawMode_);
+            InvalidateBox(ballShown_);
+            break;
+        case IconPress::ShowHint:
+            controls_.SetToolTip(static_cast<int>(iQL), kIconHint);
+            break;
+        case IconPress::None:
+            break;
+    }
+}
+
+void AboutForm::RunTimer(UINT_PTR id, bool run) {
+    if (run) {
+        SetTimer(hwnd_, id, id == kMoveTimer ? kMoveInterval : kCreditInterval, nullptr);
+    } else {
+        KillTimer(hwnd_, id);
+    }
+    (id == kMoveTimer ? ballMoving_ : creditsMoving_) = run;
+}
+
+void AboutForm::OnCommand(int id, int code) {
+    if (id == IDOK || id == IDCANCEL) {  // Enter and Esc
+        btnOk_Click();
+        return;
+    }
+    const int row = controls_.RowOfId(id);
+    if (row < 0) return;
+    // A click that a disabled or hidden control could not have taken.
+    HWND control = controls_[row];
+    if (!control || !IsWindowEnabled(control) || !IsWindowVisible(control)) return;
+    switch (static_cast<AboutControl>(row)) {
+        case btnOk:
+            btnOk_Click();
+            break;
+        case btnBStop:
+            btnBStop_Click();
+            break;
+        case btnBHide:
+            btnBHide_Click();
+            break;
+        case btnTStop:
+            btnTStop_Click();
+            break;
+        case btnTReset:
+            btnTReset_Click();
+            break;
+        case lMervane:
+            if (code == STN_CLICKED) lMervane_Click();
+            break;
+        case pToolFlip:
+            // Every click changes the caption, the second of a double click too.
+            if (code == STN_CLICKED || code == STN_DBLCLK) pToolFlip_Click();
+            break;
+        default:
+            break;  // the display box and the icon report their presses through ControlPressProc
+    }
+}
+
+LRESULT CALLBACK AboutForm::ControlPressProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                             DWORD_PTR self) {
+    bool second = false;
+    if (const int button = ButtonOf(message, second)) {
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        reinterpret_cast<AboutForm*>(self)->OnControlPress(control, button, ShiftOf(wParam), at, second);
+    } else if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(control, ControlPressProc, id);
+    }
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+void AboutForm::OnControlPress(HWND control, int button, int shift, POINT at, bool secondOfDouble) {
+    if (control == Control(iQL)) {
+        iQL_MouseDown(button, shift);  // every press counts, both of a double click
+        return;
+    }
+    // A left click on a credit line; a double click opens its address once.
+    if (control != Control(fBack) || button != kLeftButton || secondOfDouble) return;
+    for (int line = kCreditLines - 1; line >= 0; --line) {  // a later line lies over an earlier one
+        const RECT area = CreditLineRect(line);
+        if (PtInRect(&area, at)) {
+            lCredits_Click(static_cast<int16_t>(line));
+            return;
+        }
+    }
+}
+
+void AboutForm::OnActivate(bool active) {
+    if (!active) {
+        HWND focus = GetFocus();
+        lastFocus_ = focus && IsChild(hwnd_, focus) ? focus : nullptr;
+        return;
+    }
+    const bool canReturn = lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_);
+    SetFocus(canReturn ? lastFocus_ : Control(btnOk));
+}
+
+int AboutForm::Px(int twips) const { return TwipsToPixels(twips, controls_.Dpi()); }
+
+RECT AboutForm::BallRect() const {
+    const FormRow& shape = AboutRow(sLight);
+    const int left = static_cast<int>(std::lround(ball_.left));
+    const int top = static_cast<int>(std::lround(ball_.top));
+    return {Px(left), Px(top), Px(left + shape.width), Px(top + shape.height)};
+}
+
+RECT AboutForm::CreditLineRect(int index) const {
+    const FormRow& line = AboutRow(CreditLine(index));
+    const int top = credits_.tops[static_cast<size_t>(index)];
+    return {Px(line.left), Px(top), Px(line.left + line.width), Px(top + line.height)};
+}
+
+RECT AboutForm::CreditsBand() const {
+    RECT band = CreditLineRect(0);
+    for (int line = 1; line < kCreditLines; ++line) band = Union(band, CreditLineRect(line));
+    return band;
+}
+
+void AboutForm::InvalidateBox(const RECT& area) const { InvalidateRect(Control(fBack), &area, FALSE); }
+
+void AboutForm::PaintBox(HDC target, const RECT& client) const {
+    // Only what was invalidated is drawn again, into a buffer of its size.
+    RECT area = client;
+    RECT clip{};
+    const int clipType = GetClipBox(target, &clip);
+    if (clipType == NULLREGION) return;
+    if (clipType != ERROR && !IntersectRect(&area, &client, &clip)) return;
+
+    DoubleBuffer buffer(target, area.left, area.top, area.right - area.left, area.bottom - area.top);
+    HDC dc = buffer.dc();
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+
+    // The lines, each clipped to its own label and all of them to the box. Their rendered text is
+    // white on black, so OR-ing it onto the black box leaves exactly the text, edges included.
+    for (int line = 0; line < kCreditLines && lineStrip_; ++line) {
+        const RECT text = CreditLineRect(line);
+        if (!Overlaps(text, area)) continue;
+        BitBlt(dc, text.left, text.top, text.right - text.left, std::min<int>(text.bottom - text.top, lineStripPitch_),
+               lineStrip_, 0, line * lineStripPitch_, SRCPAINT);
+    }
+
+    // The ball over them, mixed with what lies under it by its raster operation.
+    const RECT& ball = ballShown_;
+    if (!ballVisible_ || !Overlaps(ball, area)) return;
+    const ScopedGdiObject<HBRUSH> fill(CreateSolidBrush(RGB(ballColour_.red, ballColour_.green, ballColour_.blue)));
+    const ScopedSelectObject brush(dc, fill);
+    const ScopedSelectObject pen(dc, GetStockObject(NULL_PEN));
+    const int saved = SaveDC(dc);
+    SetROP2(dc, drawMode_);
+    // The ball's rectangle is what gets invalidated when it moves, so nothing of it may fall
+    // outside: without a pen an ellipse leaves out its right and bottom edge on Windows but not
+    // everywhere, so it is drawn one pixel larger and clipped to the rectangle.
+    IntersectClipRect(dc, ball.left, ball.top, ball.right, ball.bottom);
+    Ellipse(dc, ball.left, ball.top, ball.right + 1, ball.bottom + 1);
+    RestoreDC(dc, saved);
+}
+
+void AboutForm::PaintIcon(HDC dc, const RECT& client) const {
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    if (icon_) {
+        DrawIconEx(dc, client.left, client.top, icon_, client.right - client.left, client.bottom - client.top, 0,
+                   nullptr, DI_NORMAL);
+    }
+}
+
+void AboutForm::RenderCreditLines() {
+    ReleaseCreditLines();
+    const FormRow& layout = AboutRow(lCredits0);
+    const int width = Px(layout.width);
+    // The tallest a line's label gets at this DPI, whatever its top.
+    lineStripPitch_ = Px(layout.height) + 1;
+    const ScopedGetDC box(Control(fBack));
+    lineStrip_ = CreateCompatibleDC(box);
+    lineStripBitmap_ = CreateCompatibleBitmap(box, width, lineStripPitch_ * kCreditLines);
+    if (!lineStrip_ || !lineStripBitmap_) {
+        ReleaseCreditLines();
+        return;
+    }
+    lineStripPrevious_ = SelectObject(lineStrip_, lineStripBitmap_);
+    const RECT all{0, 0, width, lineStripPitch_ * kCreditLines};
+    FillRect(lineStrip_, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    SetBkMode(lineStrip_, TRANSPARENT);
+    SetTextColor(lineStrip_, kLineColour);
+    for (int line = 0; line < kCreditLines; ++line) {
+        const std::string& words = creditTexts_[static_cast<size_t>(line)];
+        RECT text{0, line * lineStripPitch_, width, line * lineStripPitch_ + Px(layout.height)};
+        const ScopedSelectObject font(lineStrip_, controls_.Font(static_cast<int>(CreditLine(line))));
+        DrawTextA(lineStrip_, words.c_str(), -1, &text, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    }
+}
+
+void AboutForm::ReleaseCreditLines() {
+    if (lineStrip_ && lineStripPrevious_) SelectObject(lineStrip_, lineStripPrevious_);
+    if (lineStripBitmap_) DeleteObject(lineStripBitmap_);
+    if (lineStrip_) DeleteDC(lineStrip_);
+    lineStrip_ = nullptr;
+    lineStripBitmap_ = nullptr;
+    lineStripPrevious_ = nullptr;
+}
+
+void AboutForm::LoadProgramIcon() {
+    if (icon_) DestroyIcon(icon_);
+    // The program icon's picture nearest to the control's size, stretched to it.
+    const PixelBox box = PlaceInContainer(iQL, controls_.Dpi());
+    icon_ = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON, box.width, box.height, 0));
+}
+
+LRESULT AboutForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_TIMER:
+            if (wParam == kMoveTimer) tMove_Timer();
+            if (wParam == kCreditTimer) tCredit_Timer();
+            return 0;
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            const int row = controls_.RowOfId(static_cast<int>(item->CtlID));
+            if (row == static_cast<int>(fBack)) PaintBox(item->hDC, item->rcItem);
+            if (row == static_cast<int>(pToolFlip)) FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_INFOBK));
+            if (row == static_cast<int>(iQL)) PaintIcon(item->hDC, item->rcItem);
+            return TRUE;
+        }
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN: {
+            // Presses that reach the window itself: on its background, or on a control that lets
+            // them through (a disabled button). Only the background counts.
+            const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (ChildWindowFromPointEx(hwnd, at, CWP_SKIPINVISIBLE) == hwnd) {
+                bool second = false;
+                Form_MouseDown(ButtonOf(message, second), ShiftOf(wParam));
+            }
+            return 0;
+        }
+        case WM_ACTIVATE:
+            OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        case WM_DPICHANGED: {
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            controls_.Place(HIWORD(wParam));
+            LoadProgramIcon();
+            RenderCreditLines();
+            ballShown_ = BallRect();
+            RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+            return 0;
+        }
+        case WM_CLOSE:
+            Form_Unload();  // the close box closes like btnOk
+            return 0;
+        case WM_DESTROY:
+            KillTimer(hwnd, kMoveTimer);
+            KillTimer(hwnd, kCreditTimer);
+            ReleaseCreditLines();
+            controls_.Release();
+            if (icon_) DestroyIcon(icon_);
+            icon_ = nullptr;
+            return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void ShowAboutWindow(HINSTANCE instance, HWND owner) {
+    AboutForm form;  // a new window in its initial state at every opening
+    if (form.Load(instance, owner)) RunModal(form.hwnd(), owner);
+}
+
+}  // namespace config
