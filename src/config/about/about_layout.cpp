@@ -18,7 +18,7 @@ constexpr FontSpec kCloseFont{"MS Sans Serif", 975};           // 9.75 pt
 constexpr FontSpec kNameFont{"Times New Roman", 975, true};    // 9.75 pt, underlined
 constexpr FontSpec kVersionFont{"MS Serif", 675};              // 6.75 pt
 constexpr FontSpec kMakerFont{"MS Serif", 825};                // 8.25 pt
-constexpr uint32_t kLine = kCentred | kNoPrefix;
+constexpr uint32_t kLine = kCentredText | kNoPrefix;
 
 // clang-format off
 constexpr FormRow kLayout[] = {
