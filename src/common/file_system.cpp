@@ -120,6 +120,9 @@ DWORD ReplaceFileContents(const std::string& path, const std::string& bytes) {
 }
 
 DWORD MoveIntoPlace(const std::string& temporary, const std::string& path) {
+    // Wine, unlike Windows, would replace a read-only file.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
     const ULONGLONG deadline = GetTickCount64() + kBusyTargetMs;
     for (;;) {
         if (MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;

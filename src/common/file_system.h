@@ -20,7 +20,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxByte
 // and the error is returned; 0 on success.
 DWORD ReplaceFileContents(const std::string& path, const std::string& bytes);
 
-// Moves the finished file `temporary` over `path` in one step, written through to the disk. A
+// Moves the finished file `temporary` over `path` in one step, written through to the disk.
+// A read-only `path` is refused with ERROR_ACCESS_DENIED, as Windows refuses to replace it; a
 // `path` that a reader holds open for a moment is tried again for up to a second. Returns 0 or
 // the Windows error; on failure `temporary` is left for the caller.
 DWORD MoveIntoPlace(const std::string& temporary, const std::string& path);
