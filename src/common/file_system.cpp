@@ -1,8 +1,59 @@
 #include "common/file_system.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "common/text_helpers.h"
+
+namespace {
+
+// How long a writer waits for another one to finish with the same file, and how long a move
+// waits for a reader to close the target. A save takes milliseconds; the loader has about five
+// seconds at shutdown.
+constexpr DWORD kWriterWaitMs = 2000;
+constexpr ULONGLONG kBusyTargetMs = 1000;
+
+// One writer of a file at a time, across processes: a named mutex per path (lower case, as paths
+// are). A writer killed while it holds the mutex leaves it abandoned, and the next one takes it.
+class WriterTurn {
+public:
+    explicit WriterTurn(const std::string& path) {
+        std::string lower = path;
+        if (!lower.empty()) CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
+        uint64_t hash = 14695981039346656037ull;  // FNV-1a: paths are longer than a name may be
+        for (unsigned char c : lower) hash = (hash ^ c) * 1099511628211ull;
+        char name[64];
+        wsprintfA(name, "Local\\Quilloria.write.%08lx%08lx", static_cast<unsigned long>(hash >> 32),
+                  static_cast<unsigned long>(hash));
+        mutex_ = CreateMutexA(nullptr, FALSE, name);
+        if (!mutex_) {
+            error_ = GetLastError();
+            return;
+        }
+        const DWORD wait = WaitForSingleObject(mutex_, kWriterWaitMs);
+        if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) {
+            held_ = true;
+        } else {
+            error_ = wait == WAIT_TIMEOUT ? ERROR_TIMEOUT : GetLastError();
+        }
+    }
+    ~WriterTurn() {
+        if (held_) ReleaseMutex(mutex_);
+        if (mutex_) CloseHandle(mutex_);
+    }
+    WriterTurn(const WriterTurn&) = delete;
+    WriterTurn& operator=(const WriterTurn&) = delete;
+
+    // 0 when this writer has its turn, else why not.
+    DWORD Error() const { return held_ ? 0 : (error_ ? error_ : ERROR_GEN_FAILURE); }
+
+private:
+    HANDLE mutex_ = nullptr;
+    bool held_ = false;
+    DWORD error_ = 0;
+};
+
+}  // namespace
 
 bool PlainFileExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -43,6 +94,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxByte
 }
 
 DWORD ReplaceFileContents(const std::string& path, const std::string& bytes) {
+    const WriterTurn turn(path);
+    if (const DWORD error = turn.Error()) return error;
     const std::string temporary = path + ".new";
     // A leftover of an interrupted save may carry attributes that would refuse the new file.
     SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -61,11 +114,24 @@ DWORD ReplaceFileContents(const std::string& path, const std::string& bytes) {
     if (error == 0 && !FlushFileBuffers(file)) error = GetLastError();
     if (!CloseHandle(file) && error == 0) error = GetLastError();
 
-    if (error == 0 && !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        error = GetLastError();
-    }
+    if (error == 0) error = MoveIntoPlace(temporary, path);
     if (error != 0) DeleteFileA(temporary.c_str());
     return error;
+}
+
+DWORD MoveIntoPlace(const std::string& temporary, const std::string& path) {
+    // Wine, unlike Windows, would replace a read-only file.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
+    const ULONGLONG deadline = GetTickCount64() + kBusyTargetMs;
+    for (;;) {
+        if (MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+        const DWORD error = GetLastError();
+        if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || GetTickCount64() >= deadline) {
+            return error;
+        }
+        Sleep(10);  // a reader has the target open; it closes it within milliseconds
+    }
 }
 
 std::string ProgramFolder() {

@@ -15,9 +15,16 @@ bool PlainFileExists(const std::string& path);
 std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes);
 
 // Replaces `path` with `bytes` in one step: the bytes go to a file beside it, which is flushed
-// and then moved over the old one. On failure the old file is untouched and the error is
-// returned; 0 on success.
+// and then moved over the old one. Writers of one path, in any process, take turns, so two saves
+// at once leave one whole file. On failure the old file is untouched, no file is left beside it,
+// and the error is returned; 0 on success.
 DWORD ReplaceFileContents(const std::string& path, const std::string& bytes);
+
+// Moves the finished file `temporary` over `path` in one step, written through to the disk.
+// A read-only `path` is refused with ERROR_ACCESS_DENIED, as Windows refuses to replace it; a
+// `path` that a reader holds open for a moment is tried again for up to a second. Returns 0 or
+// the Windows error; on failure `temporary` is left for the caller.
+DWORD MoveIntoPlace(const std::string& temporary, const std::string& path);
 
 // The folder of the running program, ending in a backslash.
 std::string ProgramFolder();

@@ -9,6 +9,7 @@
 
 #include "common/error_text.h"
 #include "common/exif_orientation.h"
+#include "common/file_system.h"
 #include "common/picture_header.h"
 #include "common/scoped_win.h"
 
@@ -351,8 +352,8 @@ PictureError SavePictureAsBitmap(const Picture& picture, const std::string& path
         if (FAILED(hr)) error = SaveFailure(hr);
     }  // the stream, and with it the file, is closed here
 
-    if (!error && !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        error = WindowsFailure(GetLastError());
+    if (!error) {
+        if (const DWORD moved = MoveIntoPlace(temporary, path)) error = WindowsFailure(moved);
     }
     if (error) DeleteFileA(temporary.c_str());
     return error;

@@ -31,8 +31,11 @@ struct ConfigSession {
     // then starts it.
     ConfigSession(AppFolder& folder, const char* settings) : ConfigSession(Install(folder, settings)) {}
 
-    explicit ConfigSession(const AppFolder& folder) {
-        program = Program::Start(folder / "Quilloria.exe");
+    explicit ConfigSession(const AppFolder& folder) : ConfigSession(folder.Path()) {}
+
+    // Starts Quilloria.exe from `folderPath` (ending in a backslash).
+    explicit ConfigSession(const std::string& folderPath) {
+        program = Program::Start(folderPath + "Quilloria.exe");
         window = WaitForWindowTitled(program.Id(), "Quilloria Configuration", 10000);
         // The first activation shows the frames.
         if (window) WaitUntil([&] { return IsVisible(Control(fList)); });

@@ -3,13 +3,13 @@
 # (explorer /desktop=...) paints it. Checks a tiled GIF and a centred JPEG on a screenshot.
 #
 # Usage: next_logon_test.sh BIN_FOLDER WINE_LOADER   (WINEPREFIX and DISPLAY from the environment)
-# Exits 77 (skipped) without an X display or ImageMagick.
+# Fails without an X display or ImageMagick: scripts/wine-env.sh and scripts/setup.sh provide both.
 set -uo pipefail
 bin=$1
 wine=$2
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-[ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1 || { echo "no X display: skipped"; exit 77; }
-[ -x /usr/bin/convert ] && command -v import >/dev/null || { echo "no ImageMagick: skipped"; exit 77; }
+[ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1 || { echo "no X display (source scripts/wine-env.sh; ql_wine_up)"; exit 1; }
+[ -x /usr/bin/convert ] && command -v import >/dev/null || { echo "no ImageMagick (bash scripts/setup.sh)"; exit 1; }
 
 folder=$(mktemp -d "${TMPDIR:-/tmp}/ql-logon.XXXXXX")
 loader_pid=""

@@ -107,10 +107,10 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
 
 // ---- AppFolder ----
 
-AppFolder::AppFolder() {
+AppFolder::AppFolder(const std::string& parent) {
     static std::atomic<int> counter{0};
     for (;;) {
-        path_ = TempFolder() + "ql-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+        path_ = (parent.empty() ? TempFolder() : parent) + "ql-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
                 std::to_string(counter++) + "\\";
         if (CreateDirectoryA(path_.c_str(), nullptr)) break;
         if (GetLastError() != ERROR_ALREADY_EXISTS) break;

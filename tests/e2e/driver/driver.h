@@ -18,11 +18,12 @@ std::string BuildFolder();
 // Waits until `condition` holds, checking every 10 ms for at most `timeoutMs`.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
-// A fresh, empty application folder under the temporary folder. When the object goes, every
-// program still running from it is ended and the folder is removed with its content.
+// A fresh, empty application folder under the temporary folder, or under `parent` (ending in a
+// backslash) when given. When the object goes, every program still running from it is ended and
+// the folder is removed with its content.
 class AppFolder {
 public:
-    AppFolder();
+    explicit AppFolder(const std::string& parent = "");
     ~AppFolder();
     AppFolder(const AppFolder&) = delete;
     AppFolder& operator=(const AppFolder&) = delete;

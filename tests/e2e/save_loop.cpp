@@ -1,0 +1,25 @@
+// Saves the numbered lists of kill_lists.h into Quilloria.dat beside itself with the programs'
+// own SaveSettings, one after another, until it is killed.
+// Usage: SaveLoop.exe FAMILY FIRST [COUNT]. With COUNT it stops after COUNT saves and exits with
+// the number of saves that failed.
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "common/settings_file.h"
+#include "kill_lists.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    const int argc = __argc;
+    char** argv = __argv;
+    if (argc < 3) return 100;
+    const char family = argv[1][0];
+    const int first = std::atoi(argv[2]);
+    const int count = argc > 3 ? std::atoi(argv[3]) : -1;
+    int failed = 0;
+    for (int index = first; count < 0 || index < first + count; ++index) {
+        Pictures = kill_lists::List(family, index);
+        if (SaveSettings() != 0) ++failed;
+    }
+    return failed;
+}
