@@ -1,9 +1,11 @@
 // Small holders that close what they opened when they go out of scope: a registry key, a window's
-// device context, a selected GDI object, a GDI object of our own, and a double buffer for
-// painting.
+// device context, a selected GDI object, a GDI object of our own, a double buffer for painting,
+// and a bitmap kept between paintings.
 #pragma once
 
 #include <windows.h>
+
+#include <algorithm>
 
 // An opened registry key, closed at the end of its scope.
 class ScopedRegKey {
@@ -121,4 +123,42 @@ private:
     ScopedMemoryDC memory_;
     ScopedGdiObject<HBITMAP> bitmap_;
     ScopedSelectObject select_;
+};
+
+// A bitmap compatible with a device context, selected into a memory DC of its own, kept from
+// Create until Reset or the end of scope: for drawings kept between paintings.
+class MemoryBitmap {
+public:
+    MemoryBitmap() = default;
+    MemoryBitmap(const MemoryBitmap&) = delete;
+    MemoryBitmap& operator=(const MemoryBitmap&) = delete;
+    ~MemoryBitmap() { Reset(); }
+
+    // Makes a bitmap of `width` x `height` like `dc`'s; false (and none held) when it cannot.
+    bool Create(HDC dc, int width, int height) {
+        Reset();
+        dc_ = CreateCompatibleDC(dc);
+        bitmap_ = dc_ ? CreateCompatibleBitmap(dc, std::max(width, 1), std::max(height, 1)) : nullptr;
+        if (!bitmap_) {
+            Reset();
+            return false;
+        }
+        previous_ = SelectObject(dc_, bitmap_);
+        return true;
+    }
+    void Reset() {
+        if (dc_ && previous_) SelectObject(dc_, previous_);
+        if (bitmap_) DeleteObject(bitmap_);
+        if (dc_) DeleteDC(dc_);
+        dc_ = nullptr;
+        bitmap_ = nullptr;
+        previous_ = nullptr;
+    }
+    // Where to draw; null when none is held.
+    HDC dc() const { return dc_; }
+
+private:
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
 };

@@ -151,7 +151,7 @@ void AboutForm::Form_Load() {
     std::string credits;
     for (const std::string& line : creditTexts_) credits += line + "\n";
     SetWindowTextA(Control(fBack), credits.c_str());
-    RenderCreditLines();
+    PrepareBoxDrawing();
     RunTimer(kCreditTimer, true);
     RunTimer(kMoveTimer, true);
 }
@@ -368,24 +368,30 @@ RECT AboutForm::CreditsBand() const {
 void AboutForm::InvalidateBox(const RECT& area) const { InvalidateRect(Control(fBack), &area, FALSE); }
 
 void AboutForm::PaintBox(HDC target, const RECT& client) const {
-    // Only what was invalidated is drawn again, into a buffer of its size.
+    // Only what was invalidated is drawn again, in the buffer, and copied to the screen.
     RECT area = client;
     RECT clip{};
     const int clipType = GetClipBox(target, &clip);
     if (clipType == NULLREGION) return;
     if (clipType != ERROR && !IntersectRect(&area, &client, &clip)) return;
+    HDC dc = boxBuffer_.dc() ? boxBuffer_.dc() : target;
+    DrawBox(dc, area);
+    if (dc != target) {
+        BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc, area.left, area.top,
+               SRCCOPY);
+    }
+}
 
-    DoubleBuffer buffer(target, area.left, area.top, area.right - area.left, area.bottom - area.top);
-    HDC dc = buffer.dc();
+void AboutForm::DrawBox(HDC dc, const RECT& area) const {
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 
     // The lines, each clipped to its own label and all of them to the box. Their rendered text is
     // white on black, so OR-ing it onto the black box leaves exactly the text, edges included.
-    for (int line = 0; line < kCreditLines && lineStrip_; ++line) {
+    for (int line = 0; line < kCreditLines && lineStrip_.dc(); ++line) {
         const RECT text = CreditLineRect(line);
         if (!Overlaps(text, area)) continue;
         BitBlt(dc, text.left, text.top, text.right - text.left, std::min<int>(text.bottom - text.top, lineStripPitch_),
-               lineStrip_, 0, line * lineStripPitch_, SRCPAINT);
+               lineStrip_.dc(), 0, line * lineStripPitch_, SRCPAINT);
     }
 
     // The ball over them, mixed with what lies under it by its raster operation.
@@ -412,39 +418,29 @@ void AboutForm::PaintIcon(HDC dc, const RECT& client) const {
     }
 }
 
-void AboutForm::RenderCreditLines() {
-    ReleaseCreditLines();
+void AboutForm::PrepareBoxDrawing() {
+    HWND box = Control(fBack);
+    const ScopedGetDC screen(box);
+    RECT client{};
+    GetClientRect(box, &client);
+    boxBuffer_.Create(screen, client.right, client.bottom);
+
     const FormRow& layout = AboutRow(lCredits0);
     const int width = Px(layout.width);
     // The tallest a line's label gets at this DPI, whatever its top.
     lineStripPitch_ = Px(layout.height) + 1;
-    const ScopedGetDC box(Control(fBack));
-    lineStrip_ = CreateCompatibleDC(box);
-    lineStripBitmap_ = CreateCompatibleBitmap(box, width, lineStripPitch_ * kCreditLines);
-    if (!lineStrip_ || !lineStripBitmap_) {
-        ReleaseCreditLines();
-        return;
-    }
-    lineStripPrevious_ = SelectObject(lineStrip_, lineStripBitmap_);
+    if (!lineStrip_.Create(screen, width, lineStripPitch_ * kCreditLines)) return;
+    HDC strip = lineStrip_.dc();
     const RECT all{0, 0, width, lineStripPitch_ * kCreditLines};
-    FillRect(lineStrip_, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    SetBkMode(lineStrip_, TRANSPARENT);
-    SetTextColor(lineStrip_, kLineColour);
+    FillRect(strip, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    SetBkMode(strip, TRANSPARENT);
+    SetTextColor(strip, kLineColour);
     for (int line = 0; line < kCreditLines; ++line) {
         const std::string& words = creditTexts_[static_cast<size_t>(line)];
         RECT text{0, line * lineStripPitch_, width, line * lineStripPitch_ + Px(layout.height)};
-        const ScopedSelectObject font(lineStrip_, controls_.Font(static_cast<int>(CreditLine(line))));
-        DrawTextA(lineStrip_, words.c_str(), -1, &text, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+        const ScopedSelectObject font(strip, controls_.Font(static_cast<int>(CreditLine(line))));
+        DrawTextA(strip, words.c_str(), -1, &text, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     }
-}
-
-void AboutForm::ReleaseCreditLines() {
-    if (lineStrip_ && lineStripPrevious_) SelectObject(lineStrip_, lineStripPrevious_);
-    if (lineStripBitmap_) DeleteObject(lineStripBitmap_);
-    if (lineStrip_) DeleteDC(lineStrip_);
-    lineStrip_ = nullptr;
-    lineStripBitmap_ = nullptr;
-    lineStripPrevious_ = nullptr;
 }
 
 void AboutForm::LoadProgramIcon() {
@@ -492,7 +488,7 @@ LRESULT AboutForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
                          suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
             controls_.Place(HIWORD(wParam));
             LoadProgramIcon();
-            RenderCreditLines();
+            PrepareBoxDrawing();
             ballShown_ = BallRect();
             RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
             return 0;
@@ -503,7 +499,8 @@ LRESULT AboutForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         case WM_DESTROY:
             KillTimer(hwnd, kMoveTimer);
             KillTimer(hwnd, kCreditTimer);
-            ReleaseCreditLines();
+            lineStrip_.Reset();
+            boxBuffer_.Reset();
             controls_.Release();
             if (icon_) DestroyIcon(icon_);
             icon_ = nullptr;

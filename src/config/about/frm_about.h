@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/form_builder.h"
+#include "common/scoped_win.h"
 #include "common/window_base.h"
 #include "config/about/about_layout.h"
 #include "config/about/about_rules.h"
@@ -64,11 +65,12 @@ private:
 
     // Drawing of the display box, the hidden box and the icon (WM_DRAWITEM).
     void PaintBox(HDC dc, const RECT& client) const;
+    void DrawBox(HDC dc, const RECT& area) const;
     void PaintIcon(HDC dc, const RECT& client) const;
     void LoadProgramIcon();
-    // Renders the credit lines once, at the window's DPI, into lineStrip_.
-    void RenderCreditLines();
-    void ReleaseCreditLines();
+    // Makes the display box's buffer and renders the credit lines into lineStrip_, at the
+    // window's DPI.
+    void PrepareBoxDrawing();
 
     // Where things are in the display box, in its pixels at the window's DPI.
     int Px(int twips) const;
@@ -87,11 +89,11 @@ private:
     FormControls controls_;
     HICON icon_ = nullptr;
     // The credit lines as white text on black, one below the other, each lineStripPitch_ high:
-    // painting copies them instead of laying out text 100 times a second.
-    HDC lineStrip_ = nullptr;
-    HBITMAP lineStripBitmap_ = nullptr;
-    HGDIOBJ lineStripPrevious_ = nullptr;
+    // painting copies them instead of laying out text 20 times a second.
+    MemoryBitmap lineStrip_;
     int lineStripPitch_ = 0;
+    // The display box is drawn here, then copied to the screen: made once, not at every painting.
+    MemoryBitmap boxBuffer_;
     HWND lastFocus_ = nullptr;
 
     ClockRandomSource random_;
