@@ -17,6 +17,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 1' INT TERM
 
 # Maps a free drive letter of the prefix to folder $2 and names it in variable $1.
 map_drive() {

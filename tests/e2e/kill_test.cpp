@@ -70,7 +70,9 @@ TEST(KillDuringSave, EveryKillLeavesOneWholeList) {
     std::vector<ListEntry> list(2500, {static_cast<int>(loaderFolder.Path().size()), jpeg, 0, false});
     list[1].path = loaderFolder / "other.gif";
     loaderFolder.WriteFile("Quilloria.dat", SettingsText(list));
-    Program wineboot;  // the session end goes on after the loader's kill
+    // The session end goes on after the loader's kill. It is always waited for, never killed:
+    // wineboot holds back every program that starts until it has finished.
+    Program wineboot;
     auto sessionEnd = [&](Programs& programs) {
         programs.push_back(StartResidentLoader(loaderFolder));
         wineboot = Program::Start("C:\\windows\\system32\\wineboot.exe", "--end-session", "C:\\");
@@ -90,14 +92,15 @@ TEST(KillDuringSave, EveryKillLeavesOneWholeList) {
         Programs programs;
         sessionEnd(programs);
         EXPECT_TRUE(programs[0].WaitForExit(10000)) << "the loader ends with the session";
+        EXPECT_TRUE(wineboot.WaitForExit(30000));
         const std::string before = SettingsText(list);
         oldOrTurnedList();
         EXPECT_NE(Dat(loaderFolder), before) << "the list was not turned";
     };
-    // Its length is the span over which the kills are spread.
+    // The kills are spread over the time it takes the loader to end.
     const DWORD sessionStart = GetTickCount();
     unkilledSessionEnd();
-    const int sessionEndMs = static_cast<int>(GetTickCount() - sessionStart);
+    const int sessionEndMs = static_cast<int>(GetTickCount() - sessionStart) * 3 / 4;
 
     const KillRow rows[] = {
         {"one program saving lists of 1 to 3000 pictures", saves, 200, 60,
@@ -115,7 +118,7 @@ TEST(KillDuringSave, EveryKillLeavesOneWholeList) {
         const int failuresBeforeRow = result.total_part_count();
         int survived = 0, landed = 0;
         // A kill that comes after the work has ended does not count, and is tried again.
-        for (int attempt = 0; landed < row.kills && attempt < 3 * row.kills && !HasFatalFailure(); ++attempt) {
+        for (int attempt = 0; landed < row.kills && attempt < 4 * row.kills && !HasFatalFailure(); ++attempt) {
             SCOPED_TRACE("attempt " + std::to_string(attempt + 1));
             const int failuresBefore = result.total_part_count();
             Programs programs;
@@ -127,7 +130,7 @@ TEST(KillDuringSave, EveryKillLeavesOneWholeList) {
             } while (GetTickCount() < killAt && !HasFatalFailure());
             const bool running = programs[0].Running();
             for (Program& program : programs) program.Kill();
-            wineboot.WaitForExit(10000);
+            wineboot.WaitForExit(30000);
             row.check();
             landed += running;
             survived += running && result.total_part_count() == failuresBefore;
