@@ -118,7 +118,7 @@ void FormControls::Place(int dpi) {
     dpi_ = dpi;
     SizeWindowForClient(form_, ClientArea(*table_, dpi), dpi);
 
-    // One font per distinct spec of the table, made anew for this DPI.
+    // One font per distinct FontSpec of the table, made anew for this DPI.
     std::vector<std::pair<FontSpec, HFONT>> old = std::move(fonts_);
     fonts_.clear();
     fonts_.emplace_back(FontSpec{}, CreatePointFont(FontSpec{}, dpi));

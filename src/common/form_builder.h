@@ -54,9 +54,9 @@ private:
     int dpi_ = 96;
 };
 
-// Creates a font of `spec` at `dpi`. A spec without a face gives the system's dialog font face
-// (at 8.25 points when the spec has no size either). The caller deletes it.
-HFONT CreatePointFont(const FontSpec& spec, int dpi);
+// Creates the font that `font` describes, at `dpi`. One without a face gives the system's dialog font face
+// (at 8.25 points when it has no size either). The caller deletes it.
+HFONT CreatePointFont(const FontSpec& font, int dpi);
 
 // Sizes `window` so that its client area is `client` pixels at `dpi`, for its own styles.
 void SizeWindowForClient(HWND window, const PixelBox& client, int dpi);
