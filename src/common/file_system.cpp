@@ -148,3 +148,26 @@ std::string ProgramFolder() {
     path.resize(static_cast<size_t>(FindLastChar(path, '\\')));
     return FolderWithBackslash(path);
 }
+
+DWORD ReadFileHead(const std::string& path, size_t maxBytes, std::vector<uint8_t>& head,
+                   unsigned long long& fileSize) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError();
+    DWORD error = 0;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size)) {
+        error = GetLastError();
+    } else {
+        fileSize = static_cast<unsigned long long>(size.QuadPart);
+        head.resize(static_cast<size_t>(std::min<unsigned long long>(fileSize, maxBytes)));
+        DWORD read = 0;
+        if (!head.empty() && !ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &read, nullptr)) {
+            error = GetLastError();
+        }
+        head.resize(read);
+    }
+    CloseHandle(file);
+    if (error == 0 && (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY)) error = ERROR_ACCESS_DENIED;
+    return error;
+}

@@ -3,8 +3,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 // True when `path` names a plain file: it exists, is no folder, and is neither hidden nor a
 // system file (those are invisible to the program, as in a plain directory listing).
@@ -13,6 +15,11 @@ bool PlainFileExists(const std::string& path);
 // Returns the whole content of a file, or nothing (GetLastError tells why). Files larger than
 // `maxBytes` are refused with ERROR_FILE_TOO_LARGE.
 std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes);
+
+// Reads at most `maxBytes` from the beginning of a file into `head` and its length into
+// `fileSize`. A folder is refused with ERROR_ACCESS_DENIED. Returns 0 or the Windows error.
+DWORD ReadFileHead(const std::string& path, size_t maxBytes, std::vector<uint8_t>& head,
+                   unsigned long long& fileSize);
 
 // Replaces `path` with `bytes` in one step: the bytes go to a file beside it, which is flushed
 // and then moved over the old one. Writers of one path, in any process, take turns, so two saves

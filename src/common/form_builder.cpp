@@ -107,9 +107,9 @@ void FormControls::SetToolTip(int row, const char* text) {
     hasToolTip_[static_cast<size_t>(row)] = true;
 }
 
-HFONT FormControls::FontFor(const FontSpec& spec) const {
+HFONT FormControls::FontFor(const FontSpec& wanted) const {
     for (const auto& [known, font] : fonts_) {
-        if (known == spec) return font;
+        if (known == wanted) return font;
     }
     return nullptr;
 }
@@ -150,21 +150,21 @@ void FormControls::Release() {
     fonts_.clear();
 }
 
-HFONT CreatePointFont(const FontSpec& spec, int dpi) {
-    LOGFONTA font{};
-    if (spec.face) {
-        lstrcpynA(font.lfFaceName, spec.face, LF_FACESIZE);
-        font.lfWeight = FW_NORMAL;
-        font.lfCharSet = DEFAULT_CHARSET;
+HFONT CreatePointFont(const FontSpec& font, int dpi) {
+    LOGFONTA logFont{};
+    if (font.face) {
+        lstrcpynA(logFont.lfFaceName, font.face, LF_FACESIZE);
+        logFont.lfWeight = FW_NORMAL;
+        logFont.lfCharSet = DEFAULT_CHARSET;
     } else {
         // The face of the system's dialog font; its own height already follows the system DPI,
         // so only the face is taken and the size made for this window's DPI.
-        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
-        font.lfWidth = 0;
+        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(logFont), &logFont);
+        logFont.lfWidth = 0;
     }
-    font.lfHeight = -FontPixelHeight(spec.centipoints ? spec.centipoints : kDefaultFontCentipoints, dpi);
-    font.lfUnderline = spec.underline ? TRUE : FALSE;
-    return CreateFontIndirectA(&font);
+    logFont.lfHeight = -FontPixelHeight(font.centipoints ? font.centipoints : kDefaultFontCentipoints, dpi);
+    logFont.lfUnderline = font.underline ? TRUE : FALSE;
+    return CreateFontIndirectA(&logFont);
 }
 
 void SizeWindowForClient(HWND window, const PixelBox& client, int dpi) {

@@ -43,7 +43,7 @@ public:
     void Release();
 
 private:
-    HFONT FontFor(const FontSpec& spec) const;
+    HFONT FontFor(const FontSpec& wanted) const;
 
     HWND form_ = nullptr;
     const FormTable* table_ = nullptr;

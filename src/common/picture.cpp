@@ -87,28 +87,6 @@ std::unique_ptr<DecodedImage> CreateImage(int width, int height) {
     return std::make_unique<DecodedImage>(bitmap, bits, width, height);
 }
 
-// Reads the first bytes of the file, for the Exif block. Returns the Windows error, 0 on success.
-DWORD ReadHead(const std::string& path, std::vector<uint8_t>& head, unsigned long long& fileSize) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return GetLastError();
-    DWORD error = 0;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file, &size)) {
-        error = GetLastError();
-    } else {
-        fileSize = static_cast<unsigned long long>(size.QuadPart);
-        head.resize(static_cast<size_t>(std::min<unsigned long long>(fileSize, kHeadBytes)));
-        DWORD read = 0;
-        if (!head.empty() && !ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &read, nullptr)) {
-            error = GetLastError();
-        }
-        head.resize(read);
-    }
-    CloseHandle(file);
-    if (error == 0 && (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY)) error = ERROR_ACCESS_DENIED;
-    return error;
-}
 
 // Copies the decoded pixels of `source` (`width` x `height` as stored) upright into `image`.
 // `source` delivers 32-bit BGRA pixels, or 24-bit BGR ones when `source24` is set (a JPEG frame
@@ -213,7 +191,7 @@ PictureLoadResult LoadPicture(const std::string& path) {
 
     std::vector<uint8_t> head;
     unsigned long long fileSize = 0;
-    if (const DWORD error = ReadHead(path, head, fileSize)) {
+    if (const DWORD error = ReadFileHead(path, kHeadBytes, head, fileSize)) {
         result.error = WindowsFailure(error);
         return result;
     }

@@ -188,9 +188,7 @@ void ConfigMainForm::btnOk_Click() {
 }
 
 void ConfigMainForm::btnFullscreen_Click() {
-    const LRESULT row = SendMessageA(Control(MainControl::lPix), LB_GETCURSEL, 0, 0);
-    const size_t slot = row >= 0 ? static_cast<size_t>(row) + 1 : 0;
-    FullscreenPicture = slot < Pictures.size() ? Pictures[slot] : PictureEntry{};
+    FullscreenPicture = SelectedEntry();
     ShowFullscreenPreview(hwnd_, MiniaturePicture(), FullscreenPicture);
     // The configuration window is drawn again at once.
     DoEvents();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/error_text.h"
+#include "common/file_system.h"
 #include "common/message_pump.h"
 #include "common/scoped_win.h"
 #include "common/settings_file.h"
@@ -120,29 +121,22 @@ void ConfigMainForm::cStretch_Click() {
 
 uint32_t ConfigMainForm::ShowPictureInfo(const std::string& Path) {
     const InfoKind kind = InfoKindOf(Path);
+    if (kind == InfoKind::None) return 0;  // the lines stay as they are
+
+    // A bitmap is described by its header, read before anything changes, so a file that cannot be
+    // read leaves the previous description; a GIF or JPEG by the loaded picture and its length.
+    std::vector<uint8_t> header;
+    unsigned long long length = 0;
+    if (const DWORD error = ReadFileHead(Path, kind == InfoKind::Bitmap ? kBitmapInfoBytes : 0, header, length)) {
+        return error;
+    }
     std::vector<std::string> lines;
     if (kind == InfoKind::Bitmap) {
-        // The header is read before anything changes, so a file that cannot be read leaves the
-        // previous description.
-        HANDLE file = CreateFileA(Path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return GetLastError();
-        uint8_t header[kBitmapInfoBytes] = {};
-        DWORD read = 0;
-        const BOOL ok = ReadFile(file, header, sizeof(header), &read, nullptr);
-        const DWORD readError = ok ? 0 : GetLastError();
-        CloseHandle(file);
-        if (!ok) return readError;
-        const auto fields = ReadBitmapInfoFields(header, read);
+        const auto fields = ReadBitmapInfoFields(header.data(), header.size());
         if (!fields) return ERROR_HANDLE_EOF;
         lines = BitmapInfoLines(*fields, ThousandsSeparator());
-    } else if (kind == InfoKind::Gif || kind == InfoKind::Jpeg) {
-        WIN32_FILE_ATTRIBUTE_DATA attributes{};
-        if (!GetFileAttributesExA(Path.c_str(), GetFileExInfoStandard, &attributes)) return GetLastError();
-        const int64_t length = (static_cast<int64_t>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
-        lines = DecodedInfoLines(kind, pPix0_.Width(), pPix0_.Height(), length, ThousandsSeparator());
     } else {
-        return 0;  // no kind: the lines stay as they are
+        lines = DecodedInfoLines(kind, pPix0_.Width(), pPix0_.Height(), static_cast<int64_t>(length), ThousandsSeparator());
     }
     HWND info = Control(MainControl::lInfo);
     SendMessageA(info, WM_SETREDRAW, FALSE, 0);
