@@ -170,8 +170,14 @@ TEST_F(FullscreenPreviewTest, TheKeysThatOpenItDoNotCloseIt) {
     for (int opening = 0; opening < 2; ++opening) {
         SetForegroundWindow(config.window);
         ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == config.window; }));
-        Send({Key(VK_MENU, false), Key('F', false)});
-        HWND preview = WaitForWindowTitled(config.program.Id(), kPreviewTitle, 10000);
+        // Typed input goes to whatever has the focus at that moment; on a loaded machine the
+        // first Alt+F now and then arrives before the window has it, so it is typed again.
+        HWND preview = nullptr;
+        for (int attempt = 0; attempt < 3 && !preview; ++attempt) {
+            Send({Key(VK_MENU, false), Key('F', false)});
+            preview = WaitForWindowTitled(config.program.Id(), kPreviewTitle, 3000);
+            if (!preview) Send({Key('F', true), Key(VK_MENU, true)});
+        }
         ASSERT_TRUE(preview);
         Send({Key('F', true), Key(VK_MENU, true)});
         const int x = width_ - 1, y = height_ - 1;
