@@ -66,7 +66,9 @@ void ConfigMainForm::lPix_Click() {
     bool failed = false;
     do {
         listClickPending_ = false;
-        EnableWindow(Control(MainControl::btnRemove), TRUE);
+        // A selection taken from the loop may come after a removal emptied the list (a click that
+        // arrived while a picture was being drawn): Remove stays off then.
+        EnableWindow(Control(MainControl::btnRemove), SendMessageA(Control(MainControl::lPix), LB_GETCOUNT, 0, 0) > 0);
         WaitCursor hourglass;
         const int row = SelectedRow();
         const uint32_t error = PreviewPicture(static_cast<int16_t>(row + 1));
