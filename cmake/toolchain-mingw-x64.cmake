@@ -2,4 +2,6 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
 set(QL_MINGW_PREFIX x86_64-w64-mingw32)
+# A 64-bit program gets the high-entropy address space.
+set(QL_MINGW_IMAGE_OPTIONS -Wl,--high-entropy-va)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -2,4 +2,6 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR X86)
 set(QL_MINGW_PREFIX i686-w64-mingw32)
+# A 32-bit program gets the 4 GB of a 64-bit Windows (large address aware).
+set(QL_MINGW_IMAGE_OPTIONS -Wl,--large-address-aware)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,17 +1,9 @@
-# Settings shared by every Windows target: static linking (no runtime DLLs to ship), the ANSI
-# Win32 API, and the Wine command that CTest uses to run the cross-built test programs.
+# Settings shared by every Windows target: the Windows version and the ANSI Win32 API, the
+# toolchain's own compile and link options (static linking, ASLR, DEP: see the toolchain file),
+# and the Wine command that CTest uses to run the cross-built test programs.
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
-add_compile_options(-Wall -Wextra)
-add_link_options(-static -static-libgcc -static-libstdc++)
-# What Windows expects of a program today: ASLR (a relocatable image that keeps its relocation
-# table) and DEP; 64-bit programs get the high-entropy address space, and 32-bit ones the 4 GB of
-# a 64-bit Windows (large address aware).
-add_link_options(-Wl,--dynamicbase -Wl,--nxcompat)
-if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-  add_link_options(-Wl,--high-entropy-va)
-else()
-  add_link_options(-Wl,--large-address-aware)
-endif()
+add_compile_options(${QL_TOOLCHAIN_COMPILE_OPTIONS})
+add_link_options(${QL_TOOLCHAIN_LINK_OPTIONS})
 
 # Every program of a build lands in one folder, so that tests find the programs they start
 # beside themselves, as an installed copy has them side by side.
