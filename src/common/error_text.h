@@ -1,4 +1,5 @@
-// Descriptions of Windows errors for the messages shown to the user.
+// Descriptions of Windows errors for the messages shown to the user. A Windows error is a DWORD
+// throughout the code (0: none), as GetLastError gives it.
 #pragma once
 
 #include <windows.h>

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "common/scoped_win.h"
 #include "common/text_helpers.h"
 
 namespace {
@@ -25,12 +26,12 @@ public:
         char name[64];
         wsprintfA(name, "Local\\Quilloria.write.%08lx%08lx", static_cast<unsigned long>(hash >> 32),
                   static_cast<unsigned long>(hash));
-        mutex_ = CreateMutexA(nullptr, FALSE, name);
+        mutex_.reset(CreateMutexA(nullptr, FALSE, name));
         if (!mutex_) {
             error_ = GetLastError();
             return;
         }
-        const DWORD wait = WaitForSingleObject(mutex_, kWriterWaitMs);
+        const DWORD wait = WaitForSingleObject(mutex_.get(), kWriterWaitMs);
         if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) {
             held_ = true;
         } else {
@@ -38,8 +39,7 @@ public:
         }
     }
     ~WriterTurn() {
-        if (held_) ReleaseMutex(mutex_);
-        if (mutex_) CloseHandle(mutex_);
+        if (held_) ReleaseMutex(mutex_.get());
     }
     WriterTurn(const WriterTurn&) = delete;
     WriterTurn& operator=(const WriterTurn&) = delete;
@@ -48,7 +48,7 @@ public:
     DWORD Error() const { return held_ ? 0 : (error_ ? error_ : ERROR_GEN_FAILURE); }
 
 private:
-    HANDLE mutex_ = nullptr;
+    ScopedHandle mutex_;
     bool held_ = false;
     DWORD error_ = 0;
 };
@@ -62,13 +62,13 @@ bool PlainFileExists(const std::string& path) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return std::nullopt;
 
     std::optional<std::string> result;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file, &size)) {
+    if (!GetFileSizeEx(file.get(), &size)) {
         // GetLastError already tells why.
     } else if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
         SetLastError(ERROR_FILE_TOO_LARGE);
@@ -79,7 +79,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxByte
         while (done < bytes.size()) {
             DWORD chunk = 0;
             const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
-            if (!ReadFile(file, bytes.data() + done, want, &chunk, nullptr) || chunk == 0) {
+            if (!ReadFile(file.get(), bytes.data() + done, want, &chunk, nullptr) || chunk == 0) {
                 ok = false;
                 break;
             }
@@ -88,7 +88,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxByte
         if (ok) result = std::move(bytes);
     }
     const DWORD error = GetLastError();
-    CloseHandle(file);
+    file.Close();
     SetLastError(error);
     return result;
 }
@@ -99,20 +99,20 @@ DWORD ReplaceFileContents(const std::string& path, const std::string& bytes) {
     const std::string temporary = path + ".new";
     // A leftover of an interrupted save may carry attributes that would refuse the new file.
     SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) return GetLastError();
+    ScopedHandle file(
+        CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return GetLastError();
 
     DWORD error = 0;
     size_t done = 0;
     while (error == 0 && done < bytes.size()) {
         DWORD written = 0;
         const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
-        if (!WriteFile(file, bytes.data() + done, want, &written, nullptr)) error = GetLastError();
+        if (!WriteFile(file.get(), bytes.data() + done, want, &written, nullptr)) error = GetLastError();
         done += written;
     }
-    if (error == 0 && !FlushFileBuffers(file)) error = GetLastError();
-    if (!CloseHandle(file) && error == 0) error = GetLastError();
+    if (error == 0 && !FlushFileBuffers(file.get())) error = GetLastError();
+    if (!file.Close() && error == 0) error = GetLastError();
 
     if (error == 0) error = MoveIntoPlace(temporary, path);
     if (error != 0) DeleteFileA(temporary.c_str());
@@ -151,23 +151,23 @@ std::string ProgramFolder() {
 
 DWORD ReadFileHead(const std::string& path, size_t maxBytes, std::vector<uint8_t>& head,
                    unsigned long long& fileSize) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return GetLastError();
+    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return GetLastError();
     DWORD error = 0;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file, &size)) {
+    if (!GetFileSizeEx(file.get(), &size)) {
         error = GetLastError();
     } else {
         fileSize = static_cast<unsigned long long>(size.QuadPart);
         head.resize(static_cast<size_t>(std::min<unsigned long long>(fileSize, maxBytes)));
         DWORD read = 0;
-        if (!head.empty() && !ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &read, nullptr)) {
+        if (!head.empty() && !ReadFile(file.get(), head.data(), static_cast<DWORD>(head.size()), &read, nullptr)) {
             error = GetLastError();
         }
         head.resize(read);
     }
-    CloseHandle(file);
+    file.Close();
     if (error == 0 && (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY)) error = ERROR_ACCESS_DENIED;
     return error;
 }

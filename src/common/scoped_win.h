@@ -1,11 +1,36 @@
-// Small holders that close what they opened when they go out of scope: a registry key, a window's
-// device context, a selected GDI object, a GDI object of our own, a double buffer for painting,
-// and a bitmap kept between paintings.
+// Small holders that close what they opened when they go out of scope: a kernel handle, a registry
+// key, a window's device context, a selected GDI object, a GDI object or icon of our own, a double
+// buffer for painting, and a bitmap kept between paintings.
 #pragma once
 
 #include <windows.h>
 
 #include <algorithm>
+
+// A kernel handle (file, process, thread, mutex) of our own, closed at the end of its scope. Null
+// and INVALID_HANDLE_VALUE both mean none.
+class ScopedHandle {
+public:
+    explicit ScopedHandle(HANDLE handle = nullptr) : handle_(handle) {}
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+    ~ScopedHandle() { Close(); }
+    // Closes the handle now; false when closing it failed (GetLastError tells why).
+    bool Close() {
+        const bool closed = !*this || CloseHandle(handle_);
+        handle_ = nullptr;
+        return closed;
+    }
+    void reset(HANDLE handle = nullptr) {
+        Close();
+        handle_ = handle;
+    }
+    HANDLE get() const { return handle_; }
+    explicit operator bool() const { return handle_ && handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
 
 // An opened registry key, closed at the end of its scope.
 class ScopedRegKey {
@@ -16,11 +41,11 @@ public:
     ~ScopedRegKey() {
         if (key_) RegCloseKey(key_);
     }
-    // Opens `path` below `root` with `access`; returns the registry's result.
-    LONG Open(HKEY root, const char* path, REGSAM access) {
+    // Opens `path` below `root` with `access`; returns 0 or the Windows error.
+    DWORD Open(HKEY root, const char* path, REGSAM access) {
         if (key_) RegCloseKey(key_);
         key_ = nullptr;
-        return RegOpenKeyExA(root, path, 0, access, &key_);
+        return static_cast<DWORD>(RegOpenKeyExA(root, path, 0, access, &key_));
     }
     HKEY get() const { return key_; }
 
@@ -59,7 +84,14 @@ private:
     HGDIOBJ previous_;
 };
 
-// A GDI object (font, bitmap, brush, pen) of our own, deleted at the end of its scope.
+// How a GDI object of our own is deleted; an icon is destroyed.
+template <class Handle>
+void DeleteGdiObject(Handle object) {
+    DeleteObject(object);
+}
+inline void DeleteGdiObject(HICON icon) { DestroyIcon(icon); }
+
+// A GDI object (font, bitmap, brush, pen) or an icon of our own, deleted at the end of its scope.
 template <class Handle>
 class ScopedGdiObject {
 public:
@@ -68,7 +100,7 @@ public:
     ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
     ~ScopedGdiObject() { reset(); }
     void reset(Handle object = nullptr) {
-        if (object_) DeleteObject(object_);
+        if (object_) DeleteGdiObject(object_);
         object_ = object;
     }
     Handle get() const { return object_; }

@@ -77,10 +77,8 @@ void TerminateWindowProcess(HWND window) {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     if (processId == 0) return;
-    HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, processId);
-    if (!process) return;
-    TerminateProcess(process, 0);
-    CloseHandle(process);
+    const ScopedHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
+    if (process) TerminateProcess(process.get(), 0);
 }
 
 }  // namespace config
