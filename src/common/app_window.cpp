@@ -1,5 +1,12 @@
 #include "common/app_window.h"
 
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "common/message_pump.h"
+#include "common/process_hardening.h"
+#include "common/window_base.h"
+
 namespace {
 
 HWND g_applicationWindow = nullptr;
@@ -17,13 +24,7 @@ LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT message, WPARAM wParam, L
 }  // namespace
 
 HWND CreateApplicationWindow(HINSTANCE instance, const std::string& title) {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = ApplicationWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = kClassName;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
+    if (!RegisterFormClass(instance, kClassName, ApplicationWindowProc)) return nullptr;
 
     // A top-level window that is never shown: WS_POPUP keeps it out of the way even if shown.
     g_applicationWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, title.c_str(), WS_POPUP, 0, 0, 0, 0,
@@ -45,3 +46,20 @@ std::string ApplicationTitle() {
 }
 
 void SetApplicationCloseHandler(ApplicationCloseHandler handler) { g_closeHandler = handler; }
+
+int RunApplication(HINSTANCE instance, const std::string& title, DWORD controlClasses, ApplicationCloseHandler onClose,
+                   ProgramStartUp startUp, int failureCode) {
+    HardenDllSearchOrder();
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // for the picture decoders
+    INITCOMMONCONTROLSEX controls{sizeof(controls), controlClasses};
+    InitCommonControlsEx(&controls);
+
+    int exitCode = failureCode;
+    if (CreateApplicationWindow(instance, title)) {
+        SetApplicationCloseHandler(onClose);
+        if (startUp(instance)) exitCode = RunMessageLoop();
+        DestroyWindow(ApplicationWindow());
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return exitCode;
+}

@@ -21,3 +21,11 @@ std::string ApplicationTitle();
 // WM_CLOSE to it). Without a handler the window ignores the close.
 using ApplicationCloseHandler = void (*)();
 void SetApplicationCloseHandler(ApplicationCloseHandler handler);
+
+// The whole life of a program: restricts DLL loading to the system folder, starts COM for the
+// picture decoders and the common controls of `controlClasses`, creates the application window
+// titled `title` with `onClose` as its close handler, and runs `startUp`, then the message loop.
+// Returns the loop's exit code, or `failureCode` when the window or the start-up failed.
+using ProgramStartUp = bool (*)(HINSTANCE instance);
+int RunApplication(HINSTANCE instance, const std::string& title, DWORD controlClasses, ApplicationCloseHandler onClose,
+                   ProgramStartUp startUp, int failureCode);

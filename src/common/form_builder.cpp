@@ -115,6 +115,7 @@ HFONT FormControls::FontFor(const FontSpec& wanted) const {
 }
 
 void FormControls::Place(int dpi) {
+    if (!table_) return;  // no controls yet
     dpi_ = dpi;
     SizeWindowForClient(form_, ClientArea(*table_, dpi), dpi);
 
@@ -196,4 +197,34 @@ void CentreWindow(HWND window, HWND over) {
     const int top = std::clamp(static_cast<int>(centre.top + (centre.bottom - centre.top - height) / 2),
                                static_cast<int>(screen.top), std::max<int>(screen.top, screen.bottom - height));
     SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND CreateFormWindow(HINSTANCE instance, const FormWindow& window, HWND owner, WNDPROC windowProc, void* form,
+                      const RECT& bounds) {
+    if (!RegisterFormClass(instance, window.className, windowProc, window.background)) return nullptr;
+    return CreateWindowExA(window.exStyle, window.className, window.caption, window.style, bounds.left, bounds.top,
+                           bounds.right - bounds.left, bounds.bottom - bounds.top, owner, nullptr, instance, form);
+}
+
+bool BuildForm(HWND form, HWND owner, FormControls& controls, const FormTable& table, FormPosition position) {
+    if (!controls.Create(form, table)) {
+        DestroyWindow(form);
+        return false;
+    }
+    controls.Place(WindowDpi(form));
+    if (position == FormPosition::Centred) CentreWindow(form);
+    if (position == FormPosition::OverOwner) CentreWindow(form, owner);
+    return true;
+}
+
+bool HandleDpiChanged(HWND form, FormControls& controls, WPARAM wParam, LPARAM lParam) {
+    const int dpi = HIWORD(wParam);
+    if (dpi == 0) return false;
+    if (const auto* suggested = reinterpret_cast<const RECT*>(lParam)) {
+        SetWindowPos(form, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // Place sizes the window for its client area at the new DPI, keeping its top left corner.
+    controls.Place(dpi);
+    return true;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/form_table.h"
+#include "common/window_base.h"
 
 class FormControls {
 public:
@@ -63,3 +64,50 @@ void SizeWindowForClient(HWND window, const PixelBox& client, int dpi);
 
 // Centres `window` over `over` when given, else on the monitor it is on; kept on that monitor.
 void CentreWindow(HWND window, HWND over = nullptr);
+
+// A form's window: its class, caption and styles, and its background (the button face when null).
+struct FormWindow {
+    const char* className;
+    const char* caption;
+    DWORD style;
+    DWORD exStyle;
+    HBRUSH background = nullptr;
+};
+
+// Where a new form goes once its size is known.
+enum class FormPosition {
+    AsCreated,  // where it was created; the form places itself later
+    Centred,    // centred on the monitor it is on
+    OverOwner,  // centred over its owner
+};
+
+// Registers the class of `window` for FormWindowProc<Form> and creates the window hidden, owned by
+// `owner`, over `bounds`, with `form` attached. Returns the window, or null on failure.
+HWND CreateFormWindow(HINSTANCE instance, const FormWindow& window, HWND owner, WNDPROC windowProc, void* form,
+                      const RECT& bounds);
+
+// Creates the controls of `table` into `controls`, places them at the window's DPI and positions
+// the window. Destroys the window and returns false when a control could not be created.
+bool BuildForm(HWND form, HWND owner, FormControls& controls, const FormTable& table, FormPosition position);
+
+// Creates a form with its controls: the window (hidden, owned by `owner`, attached to `form`),
+// then the controls of `table` in `controls`, sized for the window's DPI and positioned. Returns
+// the window, or null when it or one of its controls could not be created (nothing is left then).
+template <class Form>
+HWND CreateForm(HINSTANCE instance, const FormWindow& window, HWND owner, Form& form, FormControls& controls,
+                const FormTable& table, FormPosition position) {
+    HWND created = CreateFormWindow(instance, window, owner, FormWindowProc<Form>, &form, RECT{});
+    return created && BuildForm(created, owner, controls, table, position) ? created : nullptr;
+}
+
+// Creates a form that draws all of itself, without controls, hidden over `bounds`.
+template <class Form>
+HWND CreateForm(HINSTANCE instance, const FormWindow& window, HWND owner, Form& form, const RECT& bounds) {
+    return CreateFormWindow(instance, window, owner, FormWindowProc<Form>, &form, bounds);
+}
+
+// WM_DPICHANGED of a form: moves the window to the place Windows suggests in `lParam`, when it
+// gives one, and places the controls at the new DPI. Any program can send this message, with a
+// null lParam too (the window then stays where it is) or a DPI of 0 (ignored). Returns true when
+// the controls were placed anew, so that the form can redo what depends on the DPI.
+bool HandleDpiChanged(HWND form, FormControls& controls, WPARAM wParam, LPARAM lParam);

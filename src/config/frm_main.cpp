@@ -21,15 +21,15 @@ ConfigMainForm frmMain;
 
 namespace {
 
-constexpr char kClassName[] = "QuilloriaConfigMain";
 // Fixed dialog border, no minimise or maximise button. WS_EX_CONTROLPARENT lets the message loop
 // give the window Tab and access-key handling.
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
+constexpr FormWindow kWindow{"QuilloriaConfigMain", kMainCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                             WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW};
 
 // Loads a 16 x 16 arrow picture with its magenta pixels in the button-face colour.
 HBITMAP LoadArrowBitmap(HINSTANCE instance, int id) {
-    HBITMAP source = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+    const ScopedGdiObject<HBITMAP> source(
+        static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)));
     if (!source) return nullptr;
     BITMAP info{};
     GetObjectA(source, sizeof(info), &info);
@@ -45,7 +45,6 @@ HBITMAP LoadArrowBitmap(HINSTANCE instance, int id) {
     std::vector<DWORD> pixels(static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight));
     const bool read = GetDIBits(screen, source, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &header,
                                 DIB_RGB_COLORS) != 0;
-    DeleteObject(source);
     void* bits = nullptr;
     HBITMAP result = read ? CreateDIBSection(screen, &header, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
     if (!result) return nullptr;
@@ -63,26 +62,13 @@ HBITMAP LoadArrowBitmap(HINSTANCE instance, int id) {
 
 bool ConfigMainForm::Load(HINSTANCE instance, HWND owner) {
     instance_ = instance;
-    if (!RegisterFormClass(instance, kClassName, FormWindowProc<ConfigMainForm>)) return false;
-
-    hwnd_ = CreateWindowExA(kExStyle, kClassName, kMainCaption, kStyle, 0, 0, 0, 0, owner, nullptr, instance, this);
-    if (!hwnd_) return false;
-    if (!CreateControls()) {
-        DestroyWindow(hwnd_);
-        return false;
-    }
-    controls_.Place(WindowDpi(hwnd_));
-    CentreWindow(hwnd_);  // on the screen the window will appear on
+    // Centred on the screen the window will appear on.
+    if (!CreateForm(instance, kWindow, owner, *this, controls_, MainForm(), FormPosition::Centred)) return false;
+    arrowUp_.reset(LoadArrowBitmap(instance_, kArrowUpBitmap));
+    arrowDown_.reset(LoadArrowBitmap(instance_, kArrowDownBitmap));
+    SendMessageA(Control(MainControl::btnUp), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(arrowUp_.get()));
+    SendMessageA(Control(MainControl::btnDown), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(arrowDown_.get()));
     Form_Load();
-    return true;
-}
-
-bool ConfigMainForm::CreateControls() {
-    if (!controls_.Create(hwnd_, MainForm())) return false;
-    arrowUp_ = LoadArrowBitmap(instance_, kArrowUpBitmap);
-    arrowDown_ = LoadArrowBitmap(instance_, kArrowDownBitmap);
-    SendMessageA(Control(MainControl::btnUp), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(arrowUp_));
-    SendMessageA(Control(MainControl::btnDown), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(arrowDown_));
     return true;
 }
 
@@ -234,9 +220,8 @@ void ConfigMainForm::ReleaseResources() {
     scaled_.Clear();
     miniature_ = DrawPlan{};
     drawn_ = pPix0_ = Picture();
-    if (arrowUp_) DeleteObject(arrowUp_);
-    if (arrowDown_) DeleteObject(arrowDown_);
-    arrowUp_ = arrowDown_ = nullptr;
+    arrowUp_.reset();
+    arrowDown_.reset();
 }
 
 LRESULT ConfigMainForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -270,13 +255,9 @@ LRESULT ConfigMainForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LP
                 return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
             }
             break;
-        case WM_DPICHANGED: {
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-            controls_.Place(HIWORD(wParam));
+        case WM_DPICHANGED:
+            HandleDpiChanged(hwnd, controls_, wParam, lParam);
             return 0;
-        }
         case WM_CLOSE:
             Form_Unload();  // the close box, like btnCancel: nothing saved, nothing asked
             return 0;

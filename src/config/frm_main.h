@@ -10,6 +10,7 @@
 #include "common/form_builder.h"
 #include "common/picture.h"
 #include "common/picture_entry.h"
+#include "common/scoped_win.h"
 #include "common/window_base.h"
 #include "config/main_layout.h"
 #include "config/preview/preview_plan.h"
@@ -81,7 +82,6 @@ private:
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int code);
 
-    bool CreateControls();
     void ReleaseResources();
 
     // The list position of the selected row, -1 when none.
@@ -109,8 +109,8 @@ private:
     HINSTANCE instance_ = nullptr;
     HWND hwnd_ = nullptr;
     FormControls controls_;
-    HBITMAP arrowUp_ = nullptr;
-    HBITMAP arrowDown_ = nullptr;
+    ScopedGdiObject<HBITMAP> arrowUp_;
+    ScopedGdiObject<HBITMAP> arrowDown_;
 
     Picture pPix0_;          // the miniature's tile 0: the picture being previewed
     Picture drawn_;          // the picture of the miniature's last drawing, kept until the next one

@@ -2,11 +2,8 @@
 // switches the loader's autostart on or off.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "common/app_window.h"
-#include "common/message_pump.h"
-#include "common/process_hardening.h"
 #include "config/code_main.h"
 #include "config/config_texts.h"
 #include "config/frm_main.h"
@@ -17,17 +14,6 @@ void CloseFromTaskList() { config::frmMain.Unload(); }
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    HardenDllSearchOrder();
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // for the picture decoders
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-
-    int exitCode = 1;
-    if (CreateApplicationWindow(instance, kConfigTitle)) {
-        SetApplicationCloseHandler(CloseFromTaskList);
-        if (config::StartUp(instance)) exitCode = RunMessageLoop();
-        DestroyWindow(ApplicationWindow());
-    }
-    if (SUCCEEDED(com)) CoUninitialize();
-    return exitCode;
+    return RunApplication(instance, kConfigTitle, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES, CloseFromTaskList,
+                          config::StartUp, 1);
 }

@@ -8,6 +8,8 @@
 #include "loader/frm_main.h"
 #include "loader/loader_texts.h"
 
+namespace loader {
+
 namespace {
 
 // Starts the configuration program from the application folder and waits until the user has
@@ -50,3 +52,5 @@ bool FindOtherInstance(HWND window, const std::string& title) {
     SetApplicationTitle(kept);
     return found;
 }
+
+}  // namespace loader

@@ -3,6 +3,9 @@
 #include <vector>
 
 #include "common/message_pump.h"
+#include "common/scoped_win.h"
+
+namespace loader {
 
 ShellWaitResult ShellAndWait(const std::string& ProgramPath, int WindowStyle, int32_t Timeout) {
     ShellWaitResult result;
@@ -19,26 +22,28 @@ ShellWaitResult ShellAndWait(const std::string& ProgramPath, int WindowStyle, in
         result.startError = GetLastError();
         return result;
     }
-    CloseHandle(process.hThread);
+    ScopedHandle(process.hThread).Close();  // not needed
+    ScopedHandle created(process.hProcess);
 
     DoEvents();
 
     // Opened afresh by the process id, with the rights to wait for it and to end it. The handle
     // from CreateProcess stays open until then: a program that ends at once keeps its process
     // object, so its id cannot fail to open or be reused by another process meanwhile.
-    HANDLE handle = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, TRUE, process.dwProcessId);
-    CloseHandle(process.hProcess);
+    const ScopedHandle handle(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, TRUE, process.dwProcessId));
+    created.Close();
     if (!handle) {
         result.waitResult = static_cast<int32_t>(WAIT_FAILED);
         result.waitError = GetLastError();
         return result;
     }
     const DWORD timeout = Timeout < 0 ? INFINITE : static_cast<DWORD>(Timeout);
-    const DWORD wait = WaitForSingleObject(handle, timeout);
+    const DWORD wait = WaitForSingleObject(handle.get(), timeout);
     result.waitResult = static_cast<int32_t>(wait);
     if (wait == WAIT_FAILED) result.waitError = GetLastError();
     if (wait == WAIT_TIMEOUT) result.waitError = ERROR_TIMEOUT;
-    if (wait != WAIT_OBJECT_0) TerminateProcess(handle, 0);
-    CloseHandle(handle);
+    if (wait != WAIT_OBJECT_0) TerminateProcess(handle.get(), 0);
     return result;
 }
+
+}  // namespace loader

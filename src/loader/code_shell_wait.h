@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace loader {
+
 struct ShellWaitResult {
     DWORD startError = 0;        // not 0: the program could not be started (a Windows error code)
     int32_t waitResult = 0;      // 0: the process ended within the wait; else the wait's result
@@ -17,3 +19,5 @@ struct ShellWaitResult {
 // `Timeout` milliseconds (-1: no limit) for its process to end. A process still running when the
 // wait ends without it is terminated.
 ShellWaitResult ShellAndWait(const std::string& ProgramPath, int WindowStyle, int32_t Timeout);
+
+}  // namespace loader

@@ -8,29 +8,22 @@
 #include "loader/wallpaper_registration.h"
 #include "loader/wallpaper_values.h"
 
+namespace loader {
+
 LoaderMainForm frmMain;
 
 namespace {
-constexpr char kClassName[] = "QuilloriaLoaderMain";
-constexpr char kCaption[] = "Quilloria";
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_BORDER;  // fixed single border
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+// A fixed single border.
+constexpr FormWindow kWindow{"QuilloriaLoaderMain", "Quilloria", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_BORDER,
+                             WS_EX_DLGMODALFRAME};
 }  // namespace
 
 std::string TempBitmapPath() { return AppFolder() + kTempBitmapName; }
 
 bool LoaderMainForm::Load(HINSTANCE instance, HWND owner) {
-    if (!RegisterFormClass(instance, kClassName, FormWindowProc<LoaderMainForm>)) return false;
-
     closing_ = false;
-    hwnd_ = CreateWindowExA(kExStyle, kClassName, kCaption, kStyle, 0, 0, 0, 0, owner, nullptr, instance, this);
-    if (!hwnd_) return false;
-    if (!controls_.Create(hwnd_, NoticeForm())) {
-        DestroyWindow(hwnd_);
-        return false;
-    }
-    controls_.Place(WindowDpi(hwnd_));
-    return true;
+    // Centred only when it shows itself.
+    return CreateForm(instance, kWindow, owner, *this, controls_, NoticeForm(), FormPosition::AsCreated) != nullptr;
 }
 
 void LoaderMainForm::Unload() { Close(kUnloadByCode); }
@@ -109,12 +102,9 @@ LRESULT LoaderMainForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LP
         case WM_CLOSE:
             Close(kUnloadFromControlMenu);
             return 0;
-        case WM_DPICHANGED: {
-            controls_.Place(HIWORD(wParam));
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        case WM_DPICHANGED:
+            HandleDpiChanged(hwnd, controls_, wParam, lParam);
             return 0;
-        }
         case WM_DESTROY:
             pTmp_ = Picture();
             controls_.Release();
@@ -124,3 +114,5 @@ LRESULT LoaderMainForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LP
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
+
+}  // namespace loader

@@ -5,14 +5,15 @@
 
 #include <windows.h>
 
-#include "common/form_builder.h"
-#include "common/window_base.h"
-
 #include <cstdint>
 #include <string>
 
+#include "common/form_builder.h"
 #include "common/picture.h"
+#include "common/window_base.h"
 #include "loader/notice_layout.h"
+
+namespace loader {
 
 // Why the window is being closed, as Form_QueryUnload receives it.
 enum UnloadMode : int16_t {
@@ -60,3 +61,5 @@ extern LoaderMainForm frmMain;
 
 // The full path of the temporary bitmap: the application folder followed by "Quilloria.bmp".
 std::string TempBitmapPath();
+
+}  // namespace loader

@@ -2,32 +2,18 @@
 // logon when the session ends.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "common/app_window.h"
-#include "common/message_pump.h"
-#include "common/process_hardening.h"
 #include "loader/code_main.h"
 #include "loader/frm_main.h"
 #include "loader/loader_texts.h"
 
 namespace {
 // A close of the application window from the task list closes the loader without a change.
-void CloseFromTaskList() { frmMain.Close(kUnloadTaskManager); }
+void CloseFromTaskList() { loader::frmMain.Close(loader::kUnloadTaskManager); }
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    HardenDllSearchOrder();
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // for the picture decoders
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-
-    int exitCode = 0;
-    if (CreateApplicationWindow(instance, kLoaderTitle)) {
-        SetApplicationCloseHandler(CloseFromTaskList);
-        if (StartUp(instance)) exitCode = RunMessageLoop();
-        DestroyWindow(ApplicationWindow());
-    }
-    if (SUCCEEDED(com)) CoUninitialize();
-    return exitCode;
+    // A loader that ends at start-up (another one runs already) ends normally.
+    return RunApplication(instance, kLoaderTitle, ICC_STANDARD_CLASSES, CloseFromTaskList, loader::StartUp, 0);
 }

@@ -8,6 +8,8 @@
 #include "common/settings_file.h"
 #include "loader/wallpaper_values.h"
 
+namespace loader {
+
 namespace {
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 
@@ -32,3 +34,5 @@ void SetRegistryWallpaper(bool UseTempBitmap) {
     SetRegValue(key.get(), "WallpaperStyle", REG_SZ, values.WallpaperStyle);
     SetRegValue(key.get(), "TileWallpaper", REG_SZ, values.TileWallpaper);
 }
+
+}  // namespace loader

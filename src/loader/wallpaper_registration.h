@@ -3,9 +3,13 @@
 // told; it reads the values at the next logon. Failures are passed over silently.
 #pragma once
 
+namespace loader {
+
 // Writes Wallpaper, WallpaperStyle and TileWallpaper to win.ini. `UseTempBitmap`: the wallpaper
 // file is the temporary bitmap, not the entry's own file. Does nothing for an empty list.
 void SetWinIniWallpaper(bool UseTempBitmap);
 
 // Writes the same three values to the registry key.
 void SetRegistryWallpaper(bool UseTempBitmap);
+
+}  // namespace loader

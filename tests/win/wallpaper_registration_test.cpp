@@ -11,6 +11,9 @@
 
 namespace {
 
+using loader::SetRegistryWallpaper;
+using loader::SetWinIniWallpaper;
+
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 constexpr const char* kNames[] = {"Wallpaper", "WallpaperStyle", "TileWallpaper"};
 

@@ -19,12 +19,11 @@ namespace {
 
 using enum AboutControl;
 
-constexpr char kClassName[] = "QuilloriaAbout";
 // Fixed dialog frame without minimise and maximise buttons. The window's background is not
 // painted under its controls, so the display box does not flicker. WS_EX_CONTROLPARENT lets the
 // message loop give the window Tab, access keys, Enter and Esc.
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr FormWindow kWindow{"QuilloriaAbout", kAboutCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+                             WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT};
 
 // The two timers: the ball's step (tMove) and the credits' step (tCredit).
 constexpr UINT_PTR kMoveTimer = 1;
@@ -118,20 +117,11 @@ AboutForm::~AboutForm() {
 
 bool AboutForm::Load(HINSTANCE instance, HWND owner) {
     instance_ = instance;
-    if (!RegisterFormClass(instance, kClassName, FormWindowProc<AboutForm>)) return false;
-
-    hwnd_ = CreateWindowExA(kExStyle, kClassName, kAboutCaption, kStyle, 0, 0, 0, 0, owner, nullptr, instance, this);
-    if (!hwnd_) return false;
-    if (!controls_.Create(hwnd_, AboutTable())) {
-        DestroyWindow(hwnd_);
-        return false;
-    }
+    if (!CreateForm(instance, kWindow, owner, *this, controls_, AboutTable(), FormPosition::OverOwner)) return false;
     for (AboutControl pressed : {fBack, iQL}) {
         SetWindowSubclass(Control(pressed), ControlPressProc, kPressSubclass, reinterpret_cast<DWORD_PTR>(this));
     }
-    controls_.Place(WindowDpi(hwnd_));
     LoadProgramIcon();
-    CentreWindow(hwnd_, owner);
     Form_Load();
     return true;
 }
@@ -444,10 +434,9 @@ void AboutForm::PrepareBoxDrawing() {
 }
 
 void AboutForm::LoadProgramIcon() {
-    if (icon_) DestroyIcon(icon_);
     // The program icon's picture nearest to the control's size, stretched to it.
     const PixelBox box = PlaceInContainer(iQL, controls_.Dpi());
-    icon_ = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON, box.width, box.height, 0));
+    icon_.reset(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON, box.width, box.height, 0)));
 }
 
 LRESULT AboutForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -483,10 +472,7 @@ LRESULT AboutForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             OnActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
         case WM_DPICHANGED: {
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-            controls_.Place(HIWORD(wParam));
+            if (!HandleDpiChanged(hwnd, controls_, wParam, lParam)) return 0;
             LoadProgramIcon();
             PrepareBoxDrawing();
             ballShown_ = BallRect();
@@ -502,8 +488,7 @@ LRESULT AboutForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             lineStrip_.Reset();
             boxBuffer_.Reset();
             controls_.Release();
-            if (icon_) DestroyIcon(icon_);
-            icon_ = nullptr;
+            icon_.reset();
             return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -87,7 +87,7 @@ private:
     HINSTANCE instance_ = nullptr;
     HWND hwnd_ = nullptr;
     FormControls controls_;
-    HICON icon_ = nullptr;
+    ScopedGdiObject<HICON> icon_;
     // The credit lines as white text on black, one below the other, each lineStripPitch_ high:
     // painting copies them instead of laying out text 20 times a second.
     MemoryBitmap lineStrip_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/form_builder.h"
 #include "common/message_pump.h"
 #include "common/scoped_win.h"
 #include "common/twips.h"
@@ -11,10 +12,6 @@ namespace config {
 
 namespace {
 
-constexpr char kClassName[] = "QuilloriaFullscreen";
-// No border and no title bar. Not a control parent: every key goes to the window itself.
-constexpr DWORD kStyle = WS_POPUP;
-constexpr DWORD kExStyle = 0;
 
 // The monitor `window` is on, in screen pixels (the primary monitor for none).
 RECT MonitorOf(HWND window) {
@@ -72,20 +69,16 @@ FullscreenForm::FullscreenForm(const Picture& picture, const PictureEntry& entry
 
 FullscreenForm::~FullscreenForm() {  // here, where DrawPlan is complete
     if (hwnd_) DestroyWindow(hwnd_);
-    ReleaseFrame();
 }
 
 bool FullscreenForm::Load(HINSTANCE instance, HWND owner) {
-    if (!RegisterFormClass(instance, kClassName, FormWindowProc<FullscreenForm>,
-                           static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)))) {
-        return false;
-    }
     // Created over the whole monitor straight away, so that the window has that monitor's DPI
     // from the start.
     monitor_ = MonitorOf(owner);
-    CreateWindowExA(kExStyle, kClassName, kFullscreenCaption, kStyle, monitor_.left, monitor_.top,
-                    monitor_.right - monitor_.left, monitor_.bottom - monitor_.top, owner, nullptr, instance, this);
-    if (!hwnd_) return false;
+    // No border and no title bar. Not a control parent: every key goes to the window itself.
+    const FormWindow window{"QuilloriaFullscreen", kFullscreenCaption, WS_POPUP, 0,
+                            static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))};
+    if (!CreateForm(instance, window, owner, *this, monitor_)) return false;
     Form_Load();
     return true;
 }
@@ -100,7 +93,7 @@ void FullscreenForm::Form_Paint(HDC dc, const RECT& area) {
     if (frame_) {
         ScopedMemoryDC memory(dc);
         if (memory) {
-            ScopedSelectObject select(memory, frame_);
+            ScopedSelectObject select(memory, frame_.get());
             BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, area.left,
                    area.top, SRCCOPY);
             return;
@@ -126,16 +119,16 @@ void FullscreenForm::DrawFullscreen(int16_t mode) {
 
     // The drawing is kept, so that a later paint (after another window covered this one) only
     // copies it instead of scaling the picture again.
-    ReleaseFrame();
+    frame_.reset();  // before the new one is made: each takes the whole screen's memory
     ScopedGetDC screen(hwnd_);
-    frame_ = CreateCompatibleBitmap(screen, std::max(1, width_), std::max(1, height_));
+    frame_.reset(CreateCompatibleBitmap(screen, std::max(1, width_), std::max(1, height_)));
     if (!frame_) return;
     ScopedMemoryDC memory(screen);
     if (!memory) {
-        ReleaseFrame();
+        frame_.reset();
         return;
     }
-    ScopedSelectObject select(memory, frame_);
+    ScopedSelectObject select(memory, frame_.get());
     DrawFrame(memory);
 }
 
@@ -183,14 +176,9 @@ void FullscreenForm::Form_Unload() {
     if (GetCapture() == hwnd_) ReleaseCapture();
     iBmp0_ = Picture();
     plan_.reset();
-    ReleaseFrame();
+    frame_.reset();
     // The modal loop gives the owner back its input, then hides and destroys the window.
     EndModal(hwnd_);
-}
-
-void FullscreenForm::ReleaseFrame() {
-    if (frame_) DeleteObject(frame_);
-    frame_ = nullptr;
 }
 
 LRESULT FullscreenForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -244,7 +232,7 @@ LRESULT FullscreenForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LP
             Form_Unload();
             return 0;
         case WM_DESTROY:
-            ReleaseFrame();
+            frame_.reset();
             return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);

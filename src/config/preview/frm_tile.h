@@ -11,6 +11,7 @@
 
 #include "common/picture.h"
 #include "common/picture_entry.h"
+#include "common/scoped_win.h"
 #include "common/window_base.h"
 
 struct DrawPlan;
@@ -61,7 +62,6 @@ private:
     // Draws the part of the plan within `area` of `dc`, reading nothing back.
     void DrawArea(HDC dc, const RECT& area) const;
     void DrawElements(HDC dc) const;
-    void ReleaseFrame();
 
     HWND hwnd_ = nullptr;
     RECT monitor_{};                 // the monitor the window covers, in screen pixels
@@ -71,7 +71,7 @@ private:
     std::unique_ptr<DrawPlan> plan_;  // in twips of the window's DPI; none before the first paint
     double scale_ = 96.0 / 1440;     // device pixels per twip
     int width_ = 0, height_ = 0;     // the client area in pixels when the plan was made
-    HBITMAP frame_ = nullptr;        // the drawing, kept for the paints after the first
+    ScopedGdiObject<HBITMAP> frame_;  // the drawing, kept for the paints after the first
     std::bitset<256> keysPressed_;   // keys pressed while the window is open
     unsigned buttonsPressed_ = 0;    // mouse buttons pressed while the window is open (MK_ bits)
 };
