@@ -1,5 +1,7 @@
 #include "common/app_window.h"
 
+#include "common/resource.h"
+
 namespace {
 
 HWND g_applicationWindow = nullptr;
@@ -22,7 +24,7 @@ HWND CreateApplicationWindow(HINSTANCE instance, const std::string& title) {
     windowClass.lpfnWndProc = ApplicationWindowProc;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kClassName;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(QL_PROGRAM_ICON));
     if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
 
     // A top-level window that is never shown: WS_POPUP keeps it out of the way even if shown.

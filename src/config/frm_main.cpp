@@ -6,6 +6,7 @@
 
 #include "common/error_text.h"
 #include "common/message_pump.h"
+#include "common/resource.h"
 #include "common/scoped_win.h"
 #include "common/settings_file.h"
 #include "common/window_search.h"
@@ -79,8 +80,8 @@ bool ConfigMainForm::Load(HINSTANCE instance, HWND owner) {
 
 bool ConfigMainForm::CreateControls() {
     if (!controls_.Create(hwnd_, MainForm())) return false;
-    arrowUp_ = LoadArrowBitmap(instance_, kArrowUpBitmap);
-    arrowDown_ = LoadArrowBitmap(instance_, kArrowDownBitmap);
+    arrowUp_ = LoadArrowBitmap(instance_, QL_ARROW_UP_BITMAP);
+    arrowDown_ = LoadArrowBitmap(instance_, QL_ARROW_DOWN_BITMAP);
     SendMessageA(Control(MainControl::btnUp), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(arrowUp_));
     SendMessageA(Control(MainControl::btnDown), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(arrowDown_));
     return true;
