@@ -7,3 +7,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# GCC's options for every target of the build, which cmake/windows.cmake applies: warnings, the
+# runtime linked in statically (no runtime DLLs to ship), and what Windows expects of a program
+# today: ASLR (a relocatable image that keeps its relocation table) and DEP. Each toolchain file
+# adds its bitness' own flag.
+set(QL_TOOLCHAIN_COMPILE_OPTIONS -Wall -Wextra)
+set(QL_TOOLCHAIN_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -Wl,--dynamicbase -Wl,--nxcompat)
