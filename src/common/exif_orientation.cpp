@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "common/picture_bytes.h"
+
 namespace {
 
 // A bounded view of the bytes with big- or little-endian reads that fail instead of reading past
@@ -11,25 +13,15 @@ public:
     ByteReader(const uint8_t* bytes, size_t size) : bytes_(bytes), size_(size) {}
 
     bool Has(size_t offset, size_t count) const { return offset <= size_ && count <= size_ - offset; }
-    uint8_t At(size_t offset) const { return bytes_[offset]; }
 
     bool Read16(size_t offset, bool bigEndian, uint32_t& value) const {
         if (!Has(offset, 2)) return false;
-        const uint32_t a = bytes_[offset], b = bytes_[offset + 1];
-        value = bigEndian ? (a << 8 | b) : (b << 8 | a);
+        value = bigEndian ? Be16(bytes_ + offset) : Le16(bytes_ + offset);
         return true;
     }
     bool Read32(size_t offset, bool bigEndian, uint32_t& value) const {
-        uint32_t high = 0, low = 0;
         if (!Has(offset, 4)) return false;
-        if (bigEndian) {
-            Read16(offset, true, high);
-            Read16(offset + 2, true, low);
-        } else {
-            Read16(offset + 2, false, high);
-            Read16(offset, false, low);
-        }
-        value = high << 16 | low;
+        value = bigEndian ? Be32(bytes_ + offset) : Le32(bytes_ + offset);
         return true;
     }
     bool Equals(size_t offset, std::string_view text) const {
@@ -78,35 +70,18 @@ int OrientationInTiff(const ByteReader& tiff) {
 }  // namespace
 
 ExifOrientation ReadExifOrientation(const uint8_t* bytes, size_t size) {
-    if (!bytes) return ExifOrientation::Normal;
     const ByteReader file(bytes, size);
-    if (!file.Has(0, 2) || file.At(0) != 0xFF || file.At(1) != 0xD8) return ExifOrientation::Normal;
-
-    size_t pos = 2;
-    while (file.Has(pos, 2)) {
-        if (file.At(pos) != 0xFF) return ExifOrientation::Normal;  // not a marker: damaged
-        const uint8_t marker = file.At(pos + 1);
-        if (marker == 0xFF) {  // fill byte before a marker
-            ++pos;
-            continue;
-        }
-        pos += 2;
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) continue;  // markers without a length
-        if (marker == 0xDA || marker == 0xD9) break;  // image data or the end: no Exif block before it
-
-        uint32_t length = 0;
-        if (!file.Read16(pos, true, length) || length < 2) break;
-        const size_t payload = pos + 2;
-        const size_t payloadSize = length - 2;
-        if (marker == 0xE1 && file.Equals(payload, std::string_view("Exif\0\0", 6))) {
-            // A block cut short by the end of the bytes is still read as far as it goes.
-            const size_t available = file.Has(payload, payloadSize) ? payloadSize : size - payload;
-            if (available < 6) break;
-            const int value = OrientationInTiff(file.Part(payload + 6, available - 6));
-            if (value >= 1 && value <= 8) return static_cast<ExifOrientation>(value);
-            break;  // only the first Exif block counts
-        }
-        pos = payload + payloadSize;
+    JpegSegmentWalker segments(bytes, size);
+    JpegSegment segment;
+    while (segments.Next(segment)) {
+        if (segment.marker != 0xE1 || !file.Equals(segment.payload, std::string_view("Exif\0\0", 6))) continue;
+        // A block cut short by the end of the bytes is still read as far as it goes.
+        const size_t available = file.Has(segment.payload, segment.payloadSize) ? segment.payloadSize
+                                                                                 : size - segment.payload;
+        if (available < 6) break;
+        const int value = OrientationInTiff(file.Part(segment.payload + 6, available - 6));
+        if (value >= 1 && value <= 8) return static_cast<ExifOrientation>(value);
+        break;  // only the first Exif block counts
     }
     return ExifOrientation::Normal;
 }

@@ -134,17 +134,22 @@ DWORD MoveIntoPlace(const std::string& temporary, const std::string& path) {
     }
 }
 
-std::string ProgramFolder() {
+std::string ProgramPath() {
     std::string path(MAX_PATH, '\0');
     for (;;) {
         const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) return std::string();
         if (length < path.size()) {
             path.resize(length);
-            break;
+            return path;
         }
         path.resize(path.size() * 2);  // truncated: try again with more room
     }
+}
+
+std::string ProgramFolder() {
+    std::string path = ProgramPath();
+    if (path.empty()) return path;
     path.resize(static_cast<size_t>(FindLastChar(path, '\\')));
     return FolderWithBackslash(path);
 }

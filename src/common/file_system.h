@@ -33,5 +33,8 @@ DWORD ReplaceFileContents(const std::string& path, const std::string& bytes);
 // the Windows error; on failure `temporary` is left for the caller.
 DWORD MoveIntoPlace(const std::string& temporary, const std::string& path);
 
+// The full path of the running program's file; empty when Windows cannot tell it.
+std::string ProgramPath();
+
 // The folder of the running program, ending in a backslash.
 std::string ProgramFolder();

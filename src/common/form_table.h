@@ -42,6 +42,10 @@ struct FontSpec {
     bool operator==(const FontSpec&) const = default;
 };
 
+// The font of the configuration window's OK and Cancel buttons and of the About window's close
+// button: 9.75 points.
+inline constexpr FontSpec kLargeButtonFont{"MS Sans Serif", 975};
+
 // Stands for the window itself as the container of a control.
 inline constexpr int kInsideForm = -1;
 

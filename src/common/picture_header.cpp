@@ -3,12 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
+#include "common/picture_bytes.h"
 
-uint32_t Le16(const uint8_t* p) { return uint32_t{p[0]} | uint32_t{p[1]} << 8; }
-uint32_t Le32(const uint8_t* p) { return Le16(p) | Le16(p + 2) << 16; }
-uint32_t Be16(const uint8_t* p) { return uint32_t{p[0]} << 8 | p[1]; }
-uint32_t Be32(const uint8_t* p) { return Be16(p) << 16 | Be16(p + 2); }
+namespace {
 
 bool StartsWith(const uint8_t* bytes, size_t size, const char* text, size_t length) {
     return size >= length && std::memcmp(bytes, text, length) == 0;
@@ -41,30 +38,18 @@ ClaimedSize Png(const uint8_t* b, size_t size) {
     return Known(Be32(b + 16), Be32(b + 20));
 }
 
+// The first frame header (SOF) holds the sides: precision, then height and width.
 ClaimedSize Jpeg(const uint8_t* b, size_t size) {
-    size_t pos = 2;
-    while (pos + 4 <= size) {
-        if (b[pos] != 0xFF) return {};
-        const uint8_t marker = b[pos + 1];
-        if (marker == 0xFF) {
-            ++pos;
-            continue;
-        }
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
-            pos += 2;
-            continue;
-        }
-        if (marker == 0xDA || marker == 0xD9) return {};  // image data before any frame header
-        const uint32_t length = Be16(b + pos + 2);
+    JpegSegmentWalker segments(b, size);
+    JpegSegment segment;
+    while (segments.Next(segment)) {
+        const uint8_t marker = segment.marker;
         const bool frameHeader = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-        if (frameHeader) {
-            if (pos + 9 > size) return {};
-            return Known(Be16(b + pos + 7), Be16(b + pos + 5));
-        }
-        if (length < 2) return {};
-        pos += 2 + length;
+        if (!frameHeader) continue;
+        if (segment.payload + 5 > size) return {};
+        return Known(Be16(b + segment.payload + 3), Be16(b + segment.payload + 1));
     }
-    return {};
+    return {};  // no frame header before the image data
 }
 
 // Skips GIF data sub-blocks from `pos`; returns the position after the terminator, or 0 if the

@@ -27,6 +27,8 @@ void DeleteEntry(PictureSlots& pictures, int slot) {
     pictures.erase(pictures.begin() + slot);
 }
 
+int RowAfterRemoval(int removed, int rowsLeft) { return std::max(-1, std::min(removed, rowsLeft - 1)); }
+
 // Row p is slot p + 1: moving row p up exchanges slots p and p + 1, moving it down slots p + 1
 // and p + 2. The range checks come first so that no sum can overflow.
 void SwapWithPrevious(PictureSlots& pictures, int position) { SwapWithFollowing(pictures, position); }

@@ -15,6 +15,11 @@ void RotatePictures(PictureSlots& pictures);
 // a slot outside 1..N, is left as it is.
 void DeleteEntry(PictureSlots& pictures, int slot);
 
+// The list row to select after row `removed` was taken out of a list that now has `rowsLeft`
+// rows: the row that followed it, which now stands in its place, else the new last row; -1 when
+// no row is left.
+int RowAfterRemoval(int removed, int rowsLeft);
+
 // Exchanges the picture of list row `position` with the one in the row above it (slots position
 // and position + 1). Does nothing for the first row or a row that does not exist.
 void SwapWithPrevious(PictureSlots& pictures, int position);

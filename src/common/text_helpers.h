@@ -4,8 +4,9 @@
 #include <string>
 #include <string_view>
 
-// Returns the folder of a file path, ending in a backslash: "C:\App\QLLoader.exe" gives "C:\App\";
-// a folder that already ends in a backslash (a drive root) gets no second one.
+// Returns `folder` ending in a backslash: "C:\App" gives "C:\App\"; a folder that already ends in
+// one (a drive root) gets no second one. Only appends: the folder of a file path is what comes
+// before its last backslash (FindLastChar).
 std::string FolderWithBackslash(std::string_view folder);
 
 // Returns the 1-based position of the last `c` in `text`, 0 when there is none.

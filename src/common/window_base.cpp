@@ -1,5 +1,6 @@
 #include "common/window_base.h"
 
+#include "common/resource.h"
 #include "common/scoped_win.h"
 
 int WindowDpi(HWND window) {
@@ -20,8 +21,8 @@ bool RegisterFormClass(HINSTANCE instance, const char* className, WNDPROC window
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = className;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON,
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(QL_PROGRAM_ICON));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(QL_PROGRAM_ICON), IMAGE_ICON,
                                                         GetSystemMetrics(SM_CXSMICON),
                                                         GetSystemMetrics(SM_CYSMICON), 0));
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);

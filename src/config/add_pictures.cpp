@@ -27,8 +27,13 @@ constexpr char kFilter[] =
     "GIF (*.gif)\0*.gif\0"
     "JPEG (*.jpg)\0*.jpg\0";
 
-// OFN_LONGNAMES | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY
-constexpr DWORD kDialogFlags = 0x00281204;
+// Long names in the Explorer-style dialog, only files that exist, several at once, and no
+// "Open as read-only" box.
+constexpr DWORD kDialogFlags =
+    OFN_LONGNAMES | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY;
+// The reading of the dialog's result (one path, or a folder followed by names) holds for exactly
+// these flags.
+static_assert(kDialogFlags == 0x00281204);
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 
 #include "common/error_text.h"
 #include "common/message_pump.h"
+#include "common/resource.h"
 #include "common/scoped_win.h"
 #include "common/settings_file.h"
 #include "common/window_search.h"
@@ -64,8 +65,8 @@ bool ConfigMainForm::Load(HINSTANCE instance, HWND owner) {
     instance_ = instance;
     // Centred on the screen the window will appear on.
     if (!CreateForm(instance, kWindow, owner, *this, controls_, MainForm(), FormPosition::Centred)) return false;
-    arrowUp_.reset(LoadArrowBitmap(instance_, kArrowUpBitmap));
-    arrowDown_.reset(LoadArrowBitmap(instance_, kArrowDownBitmap));
+    arrowUp_.reset(LoadArrowBitmap(instance_, QL_ARROW_UP_BITMAP));
+    arrowDown_.reset(LoadArrowBitmap(instance_, QL_ARROW_DOWN_BITMAP));
     SendMessageA(Control(MainControl::btnUp), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(arrowUp_.get()));
     SendMessageA(Control(MainControl::btnDown), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(arrowDown_.get()));
     Form_Load();

@@ -18,10 +18,6 @@
 
 namespace config {
 
-// Resource ids of the arrow pictures of btnUp and btnDown.
-inline constexpr int kArrowUpBitmap = 101;
-inline constexpr int kArrowDownBitmap = 102;
-
 class ConfigMainForm {
 public:
     // Creates the window and its controls without showing it, owned by `owner`; runs Form_Load.
@@ -96,6 +92,7 @@ private:
     // value changes.
     template <class Handler>
     void SetCheck(MainControl control, bool checked, Handler handler);
+    // Turns the style option buttons, "&Stretch" and "&Fullscreen" on or off together.
     void EnableStyleControls(bool enable);
     // Shows the three information lines of the picture at `path`; returns 0 or the error that
     // kept them from being read (the lines then stay as they were).

@@ -82,12 +82,7 @@ void ConfigMainForm::lPix_Click() {
     } while (listClickPending_ && hwnd_);
     // After a failure the style controls stay off, even when a later picture could be shown;
     // selecting that picture again turns them on.
-    if (failed && hwnd_) {
-        for (MainControl control : {MainControl::oShow0, MainControl::oShow1, MainControl::cStretch,
-                                    MainControl::btnFullscreen}) {
-            EnableWindow(Control(control), FALSE);
-        }
-    }
+    if (failed && hwnd_) EnableStyleControls(false);
     inListClick_ = false;
 }
 
@@ -101,7 +96,7 @@ void ConfigMainForm::RemovePicture(int16_t p) {
     FillPictureList();
     UpdateWindow(Control(MainControl::lPix));
     const int count = static_cast<int>(SendMessageA(Control(MainControl::lPix), LB_GETCOUNT, 0, 0));
-    SelectRow(count != p ? p : count - 1);  // the picture that followed, else the new last one
+    SelectRow(RowAfterRemoval(p, count));
     if (count == 0) {
         EnableWindow(Control(MainControl::btnRemove), FALSE);
         PreviewPicture(0);

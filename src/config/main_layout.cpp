@@ -6,7 +6,6 @@ using enum MainControl;
 using enum ControlKind;
 constexpr int kForm = kInsideForm;
 constexpr int In(MainControl c) { return static_cast<int>(c); }
-constexpr FontSpec kLarge{kLargeFontFace, kLargeFontCentipoints};
 
 // clang-format off
 constexpr FormRow kLayout[] = {
@@ -18,8 +17,8 @@ constexpr FormRow kLayout[] = {
     {In(btnClear),      "btnClear",      Button,        In(fList),      2460, 1180, 885,  405,  "C&lear",                        "Clear the entire list",                               4, kNormal, {}},
     {In(btnUp),         "btnUp",         PictureButton, In(fList),      2460, 1650, 405,  405,  nullptr,                         "Move selected picture up in list",                    9, kNormal, {}},
     {In(btnDown),       "btnDown",       PictureButton, In(fList),      2940, 1650, 405,  405,  nullptr,                         "Move selected picture down in list",                 10, kNormal, {}},
-    {In(btnOK),         "btnOK",         Button,        kForm,          3150, 2640, 2175, 435,  "&OK",                           "Save changes and exit",                               5, kHidden, kLarge},
-    {In(btnCancel),     "btnCancel",     Button,        kForm,          5430, 2640, 2175, 435,  "&Cancel",                       "Discard changes and exit",                            6, kHidden, kLarge},
+    {In(btnOK),         "btnOK",         Button,        kForm,          3150, 2640, 2175, 435,  "&OK",                           "Save changes and exit",                               5, kHidden, kLargeButtonFont},
+    {In(btnCancel),     "btnCancel",     Button,        kForm,          5430, 2640, 2175, 435,  "&Cancel",                       "Discard changes and exit",                            6, kHidden, kLargeButtonFont},
     {In(cAuto),         "cAuto",         CheckBox,      kForm,          90,   2730, 2745, 225,  "Autostart Quilloria Loader",    "Load memory resident program when Windows starts",   18, kChecked, {}},
     {In(fPic),          "fPic",          Frame,         kForm,          3570, 0,    4035, 2565, "Preview",                       nullptr,                                               7, kHidden, {}},
     {In(pBack),         "pBack",         PictureBox,    In(fPic),       90,   210,  2445, 1845, nullptr,                         "The currently selected picture",                      8, kSunken | kClickable, {}},

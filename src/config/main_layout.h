@@ -33,19 +33,7 @@ inline constexpr int kMainControlCount = 19;
 // The configuration window's table: its rows (indexed by MainControl) and client area.
 const FormTable& MainForm();
 
-inline const FormRow& LayoutRow(MainControl id) { return MainForm().rows[static_cast<size_t>(id)]; }
-
 // Each control's window id is 1000 plus its row, so that tests find a control by its id. None of
 // them is IDOK or IDCANCEL, which Enter and Esc send.
 inline constexpr int kFirstControlId = 1000;
 constexpr int ControlId(MainControl control) { return kFirstControlId + static_cast<int>(control); }
-
-// Placements of one control in pixels at `dpi` (see form_table.h).
-inline PixelBox PlaceInContainer(MainControl id, int dpi) { return PlaceInContainer(MainForm(), static_cast<int>(id), dpi); }
-inline PixelBox PlaceInForm(MainControl id, int dpi) { return PlaceInForm(MainForm(), static_cast<int>(id), dpi); }
-inline PixelBox MainClientArea(int dpi) { return ClientArea(MainForm(), dpi); }
-inline bool HiddenAtStart(MainControl id) { return HiddenAtStart(MainForm(), static_cast<int>(id)); }
-
-// The font of btnOK and btnCancel.
-inline constexpr int kLargeFontCentipoints = 975;
-inline constexpr char kLargeFontFace[] = "MS Sans Serif";

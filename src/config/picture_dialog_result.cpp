@@ -5,11 +5,10 @@
 #include <limits>
 
 #include "common/picture_list.h"
+#include "common/picture_name.h"
 #include "common/text_helpers.h"
 
 namespace {
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // The strings of the buffer up to the empty one that ends the series. The end of the buffer ends
 // the last string and the series, so a buffer without its closing NULs is still read safely.
@@ -33,7 +32,7 @@ int16_t ToFolderLength(size_t length) {
 PickedFile Picked(std::string_view name, size_t folderLength, std::string_view path) {
     PickedFile file;
     file.Name = std::string(name);
-    file.Accepted = IsAcceptedPictureName(name);
+    file.Accepted = PictureKindOfName(name) != PictureNameKind::None;
     if (file.Accepted) {
         file.FolderLength = ToFolderLength(folderLength);
         file.Path = std::string(path);
@@ -42,13 +41,6 @@ PickedFile Picked(std::string_view name, size_t folderLength, std::string_view p
 }
 
 }  // namespace
-
-bool IsAcceptedPictureName(std::string_view name) {
-    if (name.size() < 3) return false;
-    std::string ending(name.substr(name.size() - 3));
-    std::transform(ending.begin(), ending.end(), ending.begin(), LowerAscii);
-    return ending == "bmp" || ending == "gif" || ending == "jpg";
-}
 
 std::vector<PickedFile> ParsePictureDialogResult(std::string_view buffer, int fileOffset, std::string_view fileTitle) {
     const std::vector<std::string_view> parts = SplitAtNuls(buffer);

@@ -18,10 +18,6 @@ struct PickedFile {
     bool operator==(const PickedFile&) const = default;
 };
 
-// True when the last three characters of `name`, in any letter case, are bmp, gif or jpg.
-// Only the name is looked at: "photo.jpeg" is refused, "LOGO.GIF" and even "xjpg" are accepted.
-bool IsAcceptedPictureName(std::string_view name);
-
 // Reads the dialog's file buffer: NUL-terminated strings ended by an empty one. A single string is
 // the full path of one file, whose name starts at `fileOffset` and whose bare name is `fileTitle`
 // (up to its first NUL); several strings are a folder followed by file names. Returns the files in

@@ -3,6 +3,7 @@
 #include "common/file_system.h"
 #include "common/message_pump.h"
 #include "common/picture_list.h"
+#include "common/picture_name.h"
 #include "common/settings_file.h"
 #include "common/text_helpers.h"
 #include "loader/wallpaper_registration.h"
@@ -50,7 +51,7 @@ void LoaderMainForm::Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {
 
     bool UseTempBitmap;
     const std::string path = Pictures[1].Path;
-    if (IsBitmapPath(path)) {
+    if (PictureKindOfName(path) == PictureNameKind::Bitmap) {
         DeleteTempBitmap();  // the desktop shows the bitmap itself
         UseTempBitmap = false;
     } else {

@@ -1,14 +1,5 @@
 #include "loader/wallpaper_values.h"
 
-bool IsBitmapPath(std::string_view path) {
-    const std::string_view last = path.size() > 3 ? path.substr(path.size() - 3) : path;
-    std::string lower(last);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower == "bmp";
-}
-
 std::string WallpaperStyleText(const PictureEntry& entry) {
     if (entry.Tile != 0) return "0";
     return entry.Stretch ? "2" : "0";

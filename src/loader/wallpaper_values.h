@@ -15,10 +15,6 @@ struct WallpaperValues {
     std::string TileWallpaper;   // Tile as a decimal number
 };
 
-// True when the picture of `path` is a bitmap file that can be registered as it is: its last
-// three characters are "bmp" in any case, with or without a dot before them.
-bool IsBitmapPath(std::string_view path);
-
 // "2" for an entry that is stretched and not tiled, "0" for any other.
 std::string WallpaperStyleText(const PictureEntry& entry);
 

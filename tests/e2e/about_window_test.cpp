@@ -65,7 +65,7 @@ struct AboutSession {
 
 // Where the table puts a windowed control at 96 dpi, in the About window's client area.
 RECT Expected(AboutControl control) {
-    const PixelBox box = PlaceInForm(control, 96);
+    const PixelBox box = PlaceInForm(AboutTable(), static_cast<int>(control), 96);
     return {box.left, box.top, box.left + box.width, box.top + box.height};
 }
 

@@ -8,6 +8,11 @@
 
 namespace {
 
+const FormRow& LayoutRow(MainControl id) { return MainForm().rows[static_cast<size_t>(id)]; }
+PixelBox PlaceInContainer(MainControl id, int dpi) { return PlaceInContainer(MainForm(), static_cast<int>(id), dpi); }
+PixelBox PlaceInForm(MainControl id, int dpi) { return PlaceInForm(MainForm(), static_cast<int>(id), dpi); }
+PixelBox MainClientArea(int dpi) { return ClientArea(MainForm(), dpi); }
+
 bool Inside(const PixelBox& inner, const PixelBox& outer) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.left + inner.width <= outer.left + outer.width &&
            inner.top + inner.height <= outer.top + outer.height;
@@ -79,8 +84,8 @@ TEST(MainLayoutTest, OnlyTheAutostartBoxIsVisibleBeforeTheFirstActivation) {
 }
 
 TEST(MainLayoutTest, LargeFontHeight) {
-    EXPECT_EQ(FontPixelHeight(kLargeFontCentipoints, 96), 13);
-    EXPECT_EQ(FontPixelHeight(kLargeFontCentipoints, 144), 20);
+    EXPECT_EQ(FontPixelHeight(kLargeButtonFont.centipoints, 96), 13);
+    EXPECT_EQ(FontPixelHeight(kLargeButtonFont.centipoints, 144), 20);
     EXPECT_EQ(FontPixelHeight(800, 96), 11);
     EXPECT_EQ(FontPixelHeight(kDefaultFontCentipoints, 96), 11);
     EXPECT_EQ(FontPixelHeight(kDefaultFontCentipoints, 144), 17);

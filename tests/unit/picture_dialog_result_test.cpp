@@ -12,15 +12,6 @@ using namespace std::string_literals;
 PickedFile Accepted(const char* name, int16_t folder, const char* path) { return {name, true, folder, path}; }
 PickedFile Refused(const char* name) { return {name, false, 0, ""}; }
 
-TEST(PictureDialogResult, NamesAreAcceptedByTheirLastThreeCharacters) {
-    for (const char* name : {"Sunset.BMP", "LOGO.GIF", "x.Gif", "a.jpg", "jpg", "xjpg"}) {
-        EXPECT_TRUE(IsAcceptedPictureName(name)) << name;
-    }
-    for (const char* name : {"photo.jpeg", "a.png", "a.bmp ", "pg", ""}) {
-        EXPECT_FALSE(IsAcceptedPictureName(name)) << name;
-    }
-}
-
 TEST(PictureDialogResult, ParsesOneOrSeveralFiles) {
     const std::string blanks(1024, ' ');
     const PickedFile a = Accepted("a.jpg", 5, "D:\\P\\a.jpg");

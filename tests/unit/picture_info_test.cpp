@@ -20,21 +20,12 @@ TEST(PictureInfoTest, Lines) {
         {BitmapInfoLines({1, 1, 1, 16}, ","), {"1x1", "16 Bits (65k)", "1 bytes"}},
         {BitmapInfoLines({1, 1, 1, 32}, ","), {"1x1", "32 Bits (16,7M)", "1 bytes"}},
         {BitmapInfoLines({1, 1, 1, 2}, ","), {"1x1", "2 Bits ()", "1 bytes"}},
-        {DecodedInfoLines(InfoKind::Gif, 320, 200, 1000, ","), {"320x200", "8 Bits (256)", "1,000 bytes"}},
-        {DecodedInfoLines(InfoKind::Jpeg, 40, 30, 999, ","), {"40x30", "24 Bits (16,7M)", "999 bytes"}},
-        {DecodedInfoLines(InfoKind::None, 1, 1, 1, ","), {}},
-        {DecodedInfoLines(InfoKind::Bitmap, 1, 1, 1, ","), {}},  // described from its header instead
+        {DecodedInfoLines(PictureNameKind::Gif, 320, 200, 1000, ","), {"320x200", "8 Bits (256)", "1,000 bytes"}},
+        {DecodedInfoLines(PictureNameKind::Jpeg, 40, 30, 999, ","), {"40x30", "24 Bits (16,7M)", "999 bytes"}},
+        {DecodedInfoLines(PictureNameKind::None, 1, 1, 1, ","), {}},
+        {DecodedInfoLines(PictureNameKind::Bitmap, 1, 1, 1, ","), {}},  // described from its header instead
     };
     for (const auto& [actual, expected] : cases) EXPECT_EQ(actual, expected);
-}
-
-TEST(PictureInfoTest, KindFromTheLastThreeCharacters) {
-    const std::pair<const char*, InfoKind> cases[] = {
-        {"C:\\sunset.bmp", InfoKind::Bitmap}, {"PICTURE.JPG", InfoKind::Jpeg}, {"anim.GiF", InfoKind::Gif},
-        {"C:\\namejpg", InfoKind::Jpeg},      {"bmp", InfoKind::Bitmap},       {"photo.jpeg", InfoKind::None},
-        {"mp", InfoKind::None},               {"", InfoKind::None},
-    };
-    for (const auto& [path, kind] : cases) EXPECT_EQ(InfoKindOf(path), kind) << path;
 }
 
 TEST(PictureInfoTest, GroupThousandsAtTheExtremes) {

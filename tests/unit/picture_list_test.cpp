@@ -36,6 +36,16 @@ TEST(PictureListEditing, DeleteEntryClosesTheGap) {
     EXPECT_TRUE(absent.empty());
 }
 
+// After a removal the row that followed is selected, else the new last row, else none.
+TEST(PictureListEditing, RowSelectedAfterARemoval) {
+    const struct { int removed, rowsLeft, selected; } cases[] = {
+        {0, 2, 0}, {1, 2, 1}, {2, 2, 1}, {0, 0, -1}, {5, 3, 2},  // the last, the only, a row already gone
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RowAfterRemoval(c.removed, c.rowsLeft), c.selected) << c.removed << " of " << c.rowsLeft + 1;
+    }
+}
+
 TEST(PictureListEditing, SwapsExchangeARowWithItsNeighbour) {
     const struct { bool up; int position; const char* after; } cases[] = {
         {true, 1, "BACD"},  {true, 3, "ABDC"},  {true, 0, "ABCD"},  {true, 4, "ABCD"},   {true, INT_MAX, "ABCD"},

@@ -101,6 +101,34 @@ TEST(PreviewPlanTest, DrawModeOfEntry) {
     EXPECT_EQ(DrawModeOf(-1, false), kTiled);
 }
 
+// The fullscreen paints only the copies that meet the part of the window being painted.
+TEST(PreviewPlanTest, CopiesMeetingAnArea) {
+    const PaintedCopies grid{960, 960, 16, 12};  // 64 x 64 pixels each at 96 dpi, on 1024 x 768
+    const struct {
+        const char* what;
+        PaintedCopies copies;
+        int w, h, left, top, right, bottom;
+        CopyRange range;
+    } cases[] = {
+        {"the whole screen", grid, 64, 64, 0, 0, 1024, 768, {0, 16, 0, 12, 1024, 768}},
+        {"an area inside one copy", grid, 64, 64, 70, 70, 80, 80, {1, 2, 1, 2, 80, 80}},
+        {"an area across copy edges", grid, 64, 64, 63, 127, 129, 128, {0, 3, 1, 2, 129, 128}},
+        {"an area that ends on an edge", grid, 64, 64, 0, 0, 128, 64, {0, 2, 0, 1, 128, 64}},
+        {"an area past the last copy", {960, 960, 2, 2}, 64, 64, 100, 100, 1024, 768, {1, 2, 1, 2, 128, 128}},
+        {"an area beyond every copy", {960, 960, 2, 2}, 64, 64, 200, 0, 300, 50, {2, 2, 0, 1, 128, 50}},
+        {"an area left of and above the window", grid, 64, 64, -50, -50, 10, 10, {0, 1, 0, 1, 10, 10}},
+        {"a one-pixel picture on a 4K screen", {1, 1, 3840, 2160}, 1, 1, 0, 0, 3840, 2160,
+         {0, 3840, 0, 2160, 3840, 2160}},
+        {"a picture without pixels", grid, 0, 64, 0, 0, 1024, 768, {}},
+        {"no copies", {}, 64, 64, 0, 0, 1024, 768, {0, 0, 0, 0, 0, 0}},
+        {"sums past 32 bits", {1, 1, 2, 2}, 0x7FFFFF00, 0x7FFFFF00, 0, 0, 0x7FFFFFFF, 0x7FFFFFFF,
+         {0, 2, 0, 2, 0x7FFFFFFF, 0x7FFFFFFF}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CopiesMeeting(c.copies, c.w, c.h, c.left, c.top, c.right, c.bottom), c.range) << c.what;
+    }
+}
+
 TEST(PreviewPlanTest, DevicePixelsRoundEachEdge) {
     EXPECT_EQ(ToDevicePixels({0, -20.0 / 3, 160, 400.0 / 3, true}, 1.5), (PixelRect{0, -10, 240, 200}));
     EXPECT_EQ(ToDevicePixels({0, 50, 160, 50, true}, 1.25), (PixelRect{0, 63, 200, 62}));  // 62.5 .. 125

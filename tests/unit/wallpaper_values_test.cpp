@@ -35,13 +35,4 @@ TEST(WallpaperValues, ABitmapIsRegisteredByItsOwnPath) {
     EXPECT_EQ(WallpaperPathText(entry, true, "D:\\"), "D:\\Quilloria.bmp");
 }
 
-TEST(WallpaperValues, BitmapPathsAreToldByTheirLastThreeCharacters) {
-    for (const char* path : {"C:\\a.bmp", "C:\\a.BMP", "C:\\a.Bmp", "C:\\abmp", "bmp", "C:\\x.dib.bmp"}) {
-        EXPECT_TRUE(IsBitmapPath(path)) << path;
-    }
-    for (const char* path : {"C:\\a.jpg", "C:\\a.gif", "C:\\a.bmp ", "mp", "", "C:\\a.bmpx", "C:\\bmp\\a.jpeg"}) {
-        EXPECT_FALSE(IsBitmapPath(path)) << path;
-    }
-}
-
 }  // namespace

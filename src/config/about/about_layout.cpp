@@ -14,7 +14,6 @@ constexpr int In(AboutControl c) { return static_cast<int>(c); }
 // The image and the shape take no keyboard focus and have no place in the tab order.
 constexpr int kNoTab = 99;
 
-constexpr FontSpec kCloseFont{"MS Sans Serif", 975};           // 9.75 pt
 constexpr FontSpec kNameFont{"Times New Roman", 975, true};    // 9.75 pt, underlined
 constexpr FontSpec kVersionFont{"MS Serif", 675};              // 6.75 pt
 constexpr FontSpec kMakerFont{"MS Serif", 825};                // 8.25 pt
@@ -23,7 +22,7 @@ constexpr uint32_t kLine = kCentredText | kNoPrefix;
 // clang-format off
 constexpr FormRow kLayout[] = {
 //   control          name           kind        inside      left  top   width height caption              tool tip          tab     state                           font
-    {In(btnOk),       "btnOk",       Button,     kForm,      1170, 2190, 3105, 495,  kAboutCloseCaption, nullptr,          0,      kDefault,                       kCloseFont},
+    {In(btnOk),       "btnOk",       Button,     kForm,      1170, 2190, 3105, 495,  kAboutCloseCaption, nullptr,          0,      kDefault,                       kLargeButtonFont},
     {In(btnBStop),    "btnBStop",    Button,     kForm,      90,   1290, 975,  255,  kBallStopCaption,   nullptr,          1,      kNormal,                        {}},
     {In(btnBHide),    "btnBHide",    Button,     kForm,      90,   1530, 975,  255,  kBallHideCaption,   nullptr,          2,      kDisabled,                      {}},
     {In(btnTStop),    "btnTStop",    Button,     kForm,      90,   1770, 975,  255,  kTextStopCaption,   nullptr,          3,      kNormal,                        {}},

@@ -46,6 +46,3 @@ constexpr int ControlId(AboutControl control) { return kAboutFirstControlId + st
 
 // The window's caption is kAboutCaption (about_texts.h); its client area and placements in pixels
 // at a DPI come from the table through form_table.h.
-inline PixelBox PlaceInContainer(AboutControl id, int dpi) { return PlaceInContainer(AboutTable(), static_cast<int>(id), dpi); }
-inline PixelBox PlaceInForm(AboutControl id, int dpi) { return PlaceInForm(AboutTable(), static_cast<int>(id), dpi); }
-inline PixelBox AboutClientArea(int dpi) { return ClientArea(AboutTable(), dpi); }

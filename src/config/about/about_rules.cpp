@@ -176,15 +176,12 @@ std::string VersionText(int major, int minor, int revision) {
 }
 
 IconPress DecideIconPress(int button, int shift) {
-    constexpr int kLeft = 1, kRight = 2;
-    constexpr int kShiftAndCtrl = 3;
-    if (button == kLeft && shift == 0) return IconPress::RandomColour;
-    if (button == kRight && shift == 0) return IconPress::NextDrawMode;
-    if (button == kLeft && shift == kShiftAndCtrl) return IconPress::ShowHint;
+    if (button == kLeftButton && shift == 0) return IconPress::RandomColour;
+    if (button == kRightButton && shift == 0) return IconPress::NextDrawMode;
+    if (button == kLeftButton && shift == (kShiftKey | kCtrlKey)) return IconPress::ShowHint;
     return IconPress::None;
 }
 
 bool BackgroundPressReveals(int button, int shift, bool armed) {
-    constexpr int kRight = 2, kCtrl = 2;
-    return armed && button == kRight && shift == kCtrl;
+    return armed && button == kRightButton && shift == kCtrlKey;
 }

@@ -107,8 +107,11 @@ std::string PickExclamation(RandomSource& random, std::string_view currentCaptio
 // The version as "1.03.21": major in decimal, minor and revision with at least two digits.
 std::string VersionText(int major, int minor, int revision);
 
-// What a mouse press on the program icon does. `button`: 1 left, 2 right, 4 middle; `shift`: bit
-// mask of 1 Shift, 2 Ctrl, 4 Alt.
+// A mouse press: the button pressed, and the keys held as the sum of their values.
+enum MouseButton : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+enum ShiftKeys : int { kShiftKey = 1, kCtrlKey = 2, kAltKey = 4 };
+
+// What a mouse press on the program icon does. `button` is a MouseButton, `shift` ShiftKeys.
 enum class IconPress { None, RandomColour, NextDrawMode, ShowHint };
 IconPress DecideIconPress(int button, int shift);
 

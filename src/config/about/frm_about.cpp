@@ -8,7 +8,9 @@
 #include <cmath>
 #include <vector>
 
+#include "common/file_system.h"
 #include "common/message_pump.h"
+#include "common/resource.h"
 #include "common/scoped_win.h"
 #include "common/twips.h"
 #include "config/about/about_texts.h"
@@ -42,9 +44,6 @@ constexpr UINT_PTR kPressSubclass = 1;
 
 // The display box is black with white lines, like the closing credits of a film.
 constexpr COLORREF kLineColour = RGB(255, 255, 255);
-
-constexpr int kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;
-constexpr int kShiftKey = 1, kCtrlKey = 2, kAltKey = 4;
 
 // The modifier mask of a mouse message: Shift and Ctrl as the message gives them, Alt as the
 // keyboard holds it.
@@ -83,12 +82,6 @@ RECT Union(const RECT& a, const RECT& b) {
     RECT both{};
     UnionRect(&both, &a, &b);
     return both;
-}
-
-std::string ModulePath() {
-    std::vector<char> path(32768);
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    return length > 0 && length < path.size() ? std::string(path.data(), length) : std::string();
 }
 
 }  // namespace
@@ -133,7 +126,7 @@ void AboutForm::Form_Load() {
     ballShown_ = BallRect();
     for (int line = 0; line < kCreditLines; ++line) creditTexts_[line] = CreditLineText(static_cast<int16_t>(line));
     int major = 0, minor = 0, revision = 0;
-    if (ReadFileVersion(ModulePath(), major, minor, revision)) {
+    if (ReadFileVersion(ProgramPath(), major, minor, revision)) {
         creditTexts_[1] = VersionLineText(major, minor, revision);
     }
     // The lines are drawn, not windows of their own; the box's text carries them for screen
@@ -435,8 +428,9 @@ void AboutForm::PrepareBoxDrawing() {
 
 void AboutForm::LoadProgramIcon() {
     // The program icon's picture nearest to the control's size, stretched to it.
-    const PixelBox box = PlaceInContainer(iQL, controls_.Dpi());
-    icon_.reset(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON, box.width, box.height, 0)));
+    const PixelBox box = PlaceInContainer(AboutTable(), static_cast<int>(iQL), controls_.Dpi());
+    icon_.reset(static_cast<HICON>(
+        LoadImageA(instance_, MAKEINTRESOURCEA(QL_PROGRAM_ICON), IMAGE_ICON, box.width, box.height, 0)));
 }
 
 LRESULT AboutForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

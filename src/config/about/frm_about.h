@@ -50,7 +50,7 @@ public:
     void lCredits_Click(int16_t Index);
     void lMervane_Click();
     void pToolFlip_Click();
-    // Button: 1 left, 2 right, 4 middle. Shift: 1 Shift, 2 Ctrl, 4 Alt.
+    // Button: a MouseButton; Shift: the ShiftKeys held.
     void Form_MouseDown(int Button, int Shift);
     void iQL_MouseDown(int Button, int Shift);
 

@@ -120,18 +120,17 @@ void ConfigMainForm::cStretch_Click() {
 }
 
 uint32_t ConfigMainForm::ShowPictureInfo(const std::string& Path) {
-    const InfoKind kind = InfoKindOf(Path);
-    if (kind == InfoKind::None) return 0;  // the lines stay as they are
+    const PictureNameKind kind = PictureKindOfName(Path);
+    if (kind == PictureNameKind::None) return 0;  // the lines stay as they are
 
     // A bitmap is described by its header, read before anything changes, so a file that cannot be
     // read leaves the previous description; a GIF or JPEG by the loaded picture and its length.
+    const bool bitmap = kind == PictureNameKind::Bitmap;
     std::vector<uint8_t> header;
     unsigned long long length = 0;
-    if (const DWORD error = ReadFileHead(Path, kind == InfoKind::Bitmap ? kBitmapInfoBytes : 0, header, length)) {
-        return error;
-    }
+    if (const DWORD error = ReadFileHead(Path, bitmap ? kBitmapInfoBytes : 0, header, length)) return error;
     std::vector<std::string> lines;
-    if (kind == InfoKind::Bitmap) {
+    if (bitmap) {
         const auto fields = ReadBitmapInfoFields(header.data(), header.size());
         if (!fields) return ERROR_HANDLE_EOF;
         lines = BitmapInfoLines(*fields, ThousandsSeparator());

@@ -42,9 +42,9 @@ unsigned ButtonOf(UINT message, WPARAM wParam) {
 // instead of millions. `dc` must be a surface that can be read back.
 void PaintCopiesByDoubling(HDC dc, const Picture& picture, const PaintedCopies& copies, int width, int height) {
     const int w = picture.Width(), h = picture.Height();
-    if (w <= 0 || h <= 0 || copies.Count() == 0) return;
-    const int right = static_cast<int>(std::min<int64_t>(width, int64_t{copies.across} * w));
-    const int bottom = static_cast<int>(std::min<int64_t>(height, int64_t{copies.down} * h));
+    const CopyRange range = CopiesMeeting(copies, w, h, 0, 0, width, height);
+    if (range.endColumn == 0 || range.endRow == 0) return;
+    const int right = range.right, bottom = range.bottom;
     picture.PaintAt(dc, 0, 0);
     for (int filled = w; filled < right; filled *= 2) {
         BitBlt(dc, filled, 0, std::min(filled, right - filled), std::min(h, bottom), dc, 0, 0, SRCCOPY);
@@ -147,11 +147,9 @@ void FullscreenForm::DrawArea(HDC dc, const RECT& area) const {
     // Copies are stepped by the picture's own pixel size, so that they join without a seam
     // whatever the twips of a pixel at this DPI; only those that meet `area` are painted.
     const int w = iBmp0_.Width(), h = iBmp0_.Height();
-    if (w <= 0 || h <= 0) return;
-    const int32_t lastColumn = std::min<int32_t>(plan_->copies.across, (area.right + w - 1) / w);
-    const int32_t lastRow = std::min<int32_t>(plan_->copies.down, (area.bottom + h - 1) / h);
-    for (int32_t row = std::max<int32_t>(0, area.top / h); row < lastRow; ++row) {
-        for (int32_t column = std::max<int32_t>(0, area.left / w); column < lastColumn; ++column) {
+    const CopyRange range = CopiesMeeting(plan_->copies, w, h, area.left, area.top, area.right, area.bottom);
+    for (int32_t row = range.firstRow; row < range.endRow; ++row) {
+        for (int32_t column = range.firstColumn; column < range.endColumn; ++column) {
             iBmp0_.PaintAt(dc, column * w, row * h);
         }
     }

@@ -1,11 +1,8 @@
 #include "config/preview/picture_info.h"
 
-#include <algorithm>
+#include "common/picture_bytes.h"
 
 namespace {
-
-uint32_t Le16(const uint8_t* p) { return uint32_t{p[0]} | uint32_t{p[1]} << 8; }
-uint32_t Le32(const uint8_t* p) { return Le16(p) | Le16(p + 2) << 16; }
 
 std::string DepthLine(int16_t bits) { return std::to_string(bits) + " Bits (" + ColorCountText(bits) + ")"; }
 
@@ -14,16 +11,6 @@ std::string BytesLine(int64_t bytes, std::string_view separator) {
 }
 
 }  // namespace
-
-InfoKind InfoKindOf(std::string_view path) {
-    std::string ending(path.substr(path.size() < 3 ? 0 : path.size() - 3));
-    std::transform(ending.begin(), ending.end(), ending.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    if (ending == "bmp") return InfoKind::Bitmap;
-    if (ending == "gif") return InfoKind::Gif;
-    if (ending == "jpg") return InfoKind::Jpeg;
-    return InfoKind::None;
-}
 
 std::string ColorCountText(int16_t bits) {
     switch (bits) {
@@ -67,9 +54,9 @@ std::vector<std::string> BitmapInfoLines(const BitmapInfoFields& fields, std::st
             BytesLine(fields.fileSize, thousandsSeparator)};
 }
 
-std::vector<std::string> DecodedInfoLines(InfoKind kind, int width, int height, int64_t fileLength,
+std::vector<std::string> DecodedInfoLines(PictureNameKind kind, int width, int height, int64_t fileLength,
                                           std::string_view thousandsSeparator) {
-    if (kind != InfoKind::Gif && kind != InfoKind::Jpeg) return {};
-    return {PictureSizeText(width, height), DepthLine(kind == InfoKind::Gif ? 8 : 24),
+    if (kind != PictureNameKind::Gif && kind != PictureNameKind::Jpeg) return {};
+    return {PictureSizeText(width, height), DepthLine(kind == PictureNameKind::Gif ? 8 : 24),
             BytesLine(fileLength, thousandsSeparator)};
 }

@@ -9,12 +9,7 @@
 #include <string_view>
 #include <vector>
 
-// How a picture is described, decided by the last three characters of its file name alone.
-enum class InfoKind { Bitmap, Gif, Jpeg, None };
-
-// Returns the kind of "bmp", "gif" and "jpg" endings in any case (no dot needed); None for any
-// other ending, which leaves the information as it was.
-InfoKind InfoKindOf(std::string_view path);
+#include "common/picture_name.h"
 
 // Returns the number of colours of a bit depth ("256" for 8, "16,7M" for 24 and 32), or the empty
 // text for a depth without one.
@@ -49,5 +44,5 @@ std::vector<std::string> BitmapInfoLines(const BitmapInfoFields& fields, std::st
 
 // Returns the three lines of a GIF (always 8 bits) or JPEG (always 24 bits) from the decoded
 // picture's size and the file's length on disk; no lines for any other kind.
-std::vector<std::string> DecodedInfoLines(InfoKind kind, int width, int height, int64_t fileLength,
+std::vector<std::string> DecodedInfoLines(PictureNameKind kind, int width, int height, int64_t fileLength,
                                           std::string_view thousandsSeparator);

@@ -121,6 +121,23 @@ DrawPlan PlanFullscreen(int16_t mode, int32_t pictureWidthTwips, int32_t picture
     return Plan(Fullscreen(screenWidthTwips, screenHeightTwips), mode, pictureWidthTwips, pictureHeightTwips);
 }
 
+CopyRange CopiesMeeting(const PaintedCopies& copies, int copyWidth, int copyHeight, int left, int top, int right,
+                        int bottom) {
+    if (copyWidth <= 0 || copyHeight <= 0) return {};
+    // The first copy whose far edge lies past `from`, and the first whose near edge is at `to` or
+    // beyond, within 0 .. count; in 64 bits, so that no sum overflows.
+    const auto span = [](int32_t count, int64_t size, int64_t from, int64_t to, int32_t& first, int32_t& end) {
+        first = static_cast<int32_t>(std::clamp<int64_t>(from / size, 0, count));
+        end = static_cast<int32_t>(std::clamp<int64_t>((to + size - 1) / size, 0, count));
+    };
+    CopyRange range;
+    span(copies.across, copyWidth, left, right, range.firstColumn, range.endColumn);
+    span(copies.down, copyHeight, top, bottom, range.firstRow, range.endRow);
+    range.right = static_cast<int>(std::min<int64_t>(right, int64_t{range.endColumn} * copyWidth));
+    range.bottom = static_cast<int>(std::min<int64_t>(bottom, int64_t{range.endRow} * copyHeight));
+    return range;
+}
+
 PixelRect ToDevicePixels(const PlacedPicture& placed, double scale) {
     const int left = RoundToInt(placed.left * scale);
     const int top = RoundToInt(placed.top * scale);

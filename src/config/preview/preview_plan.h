@@ -54,6 +54,22 @@ DrawPlan PlanMiniature(int16_t mode, int pictureWidth, int pictureHeight);
 DrawPlan PlanFullscreen(int16_t mode, int32_t pictureWidthTwips, int32_t pictureHeightTwips, int32_t screenWidthTwips,
                         int32_t screenHeightTwips);
 
+// The painted copies that meet a rectangle of the window, each copy `copyWidth` x `copyHeight`
+// device pixels and stepped by that size from (0, 0): columns firstColumn .. endColumn - 1 of
+// rows firstRow .. endRow - 1, none where an end is not past its first. `right` and `bottom` are
+// where those copies end, cut at the rectangle's right and bottom edges.
+struct CopyRange {
+    int32_t firstColumn = 0, endColumn = 0;
+    int32_t firstRow = 0, endRow = 0;
+    int right = 0, bottom = 0;
+    bool operator==(const CopyRange&) const = default;
+};
+
+// Returns the copies of `copies` that meet the rectangle from (left, top) to (right, bottom),
+// right and bottom excluded. A copy size below one pixel gives no copies.
+CopyRange CopiesMeeting(const PaintedCopies& copies, int copyWidth, int copyHeight, int left, int top, int right,
+                        int bottom);
+
 // A placement in whole device pixels.
 struct PixelRect {
     int left = 0, top = 0, width = 0, height = 0;
