@@ -22,6 +22,13 @@ public:
         key_ = nullptr;
         return RegOpenKeyExA(root, path, 0, access, &key_);
     }
+    // Opens `path` below `root` with `access`, creating it first when it is missing; returns the
+    // registry's result.
+    LONG Create(HKEY root, const char* path, REGSAM access) {
+        if (key_) RegCloseKey(key_);
+        key_ = nullptr;
+        return RegCreateKeyExA(root, path, 0, nullptr, 0, access, nullptr, &key_, nullptr);
+    }
     HKEY get() const { return key_; }
 
 private:
