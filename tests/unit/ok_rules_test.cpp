@@ -8,67 +8,37 @@ namespace {
 
 using namespace config;
 constexpr RunValue kAbsent = RunValue::Absent, kOther = RunValue::Other, kLoader = RunValue::ThisLoader;
+constexpr RunValueStep kLeave = RunValueStep::Leave, kWrite = RunValueStep::Write, kRemove = RunValueStep::Remove;
 
-TEST(OkRulesTest, StepForEachAutostartValue) {
-    struct Case {
-        const char* what;
-        bool wanted;
-        RunValue value;
-        bool covered;
-        RunValueStep step;
-    };
-    const Case cases[] = {
-        {"ticked, no value yet", true, kAbsent, false, RunValueStep::Write},
-        {"ticked, an old path", true, kOther, false, RunValueStep::Write},
-        {"ticked, already this loader: written again", true, kLoader, false, RunValueStep::Write},
-        {"ticked, the other value starts the loader: this one goes", true, kLoader, true, RunValueStep::Remove},
-        {"ticked, covered and nothing here", true, kAbsent, true, RunValueStep::Leave},
-        {"unticked, this loader", false, kLoader, false, RunValueStep::Remove},
-        {"unticked, a value of another type or length", false, kOther, false, RunValueStep::Remove},
-        {"unticked, covered or not, any value goes", false, kLoader, true, RunValueStep::Remove},
-        {"unticked, nothing there", false, kAbsent, false, RunValueStep::Leave},
-    };
-    for (const Case& c : cases) EXPECT_EQ(StepFor(c.wanted, c.value, c.covered), c.step) << c.what;
+TEST(OkRulesTest, AutostartValues) {
+    // wanted, value, covered by the other value: the step.
+    struct Step { bool wanted; RunValue value; bool covered; RunValueStep step; };
+    for (const Step& c : {Step{true, kAbsent, false, kWrite}, {true, kLoader, false, kWrite},
+                          {true, kLoader, true, kRemove}, {true, kAbsent, true, kLeave},
+                          {false, kOther, false, kRemove}, {false, kLoader, true, kRemove},
+                          {false, kAbsent, false, kLeave}}) {
+        EXPECT_EQ(StepFor(c.wanted, c.value, c.covered), c.step) << c.wanted << int(c.value) << c.covered;
+    }
+    // wanted, the machine-wide and the user's value afterwards: a failure to report.
+    struct After { bool wanted; RunValue machine, user; bool misses; };
+    for (const After& c : {After{true, kLoader, kAbsent, false}, {true, kAbsent, kLoader, false},
+                           {true, kOther, kLoader, false}, {true, kOther, kAbsent, true},
+                           {true, kAbsent, kOther, true}, {false, kAbsent, kAbsent, false},
+                           {false, kLoader, kAbsent, true}, {false, kAbsent, kOther, true}}) {
+        EXPECT_EQ(AutostartMissesChoice(c.wanted, c.machine, c.user), c.misses)
+            << c.wanted << int(c.machine) << int(c.user);
+    }
 }
 
-// A failure is reported only when the loader's start at the next logon is not what the user chose.
-TEST(OkRulesTest, FailureOnlyWhenAutostartMissesTheChoice) {
-    struct Case {
-        const char* what;
-        bool wanted;
-        RunValue machine, user;
-        bool misses;
-    };
-    const Case cases[] = {
-        {"ticked, machine-wide written", true, kLoader, kAbsent, false},
-        {"ticked, a standard user's own value", true, kAbsent, kLoader, false},
-        {"ticked, an administrator's old path kept beside the user's", true, kOther, kLoader, false},
-        {"ticked, only an old path", true, kOther, kAbsent, true},
-        {"ticked, nothing written", true, kAbsent, kAbsent, true},
-        {"ticked, a value of another type", true, kAbsent, kOther, true},
-        {"unticked, both gone", false, kAbsent, kAbsent, false},
-        {"unticked, the machine-wide value refused its removal", false, kLoader, kAbsent, true},
-        {"unticked, a value of another type left", false, kOther, kAbsent, true},
-        {"unticked, the user's value left", false, kAbsent, kLoader, true},
-    };
-    for (const Case& c : cases) EXPECT_EQ(AutostartMissesChoice(c.wanted, c.machine, c.user), c.misses) << c.what;
-}
-
-TEST(OkRulesTest, AfterAPauseThatLetMessagesThrough) {
-    struct Case {
-        const char* what;
-        bool windowOpen, listEmpty, loaderFound;
-        OkGoOn next;
-    };
-    const Case cases[] = {
-        {"nothing happened, no loader", true, false, false, OkGoOn::Save},
-        {"a loader runs", true, false, true, OkGoOn::AskAboutLoader},
-        {"window closed", false, false, false, OkGoOn::Stop},
-        {"window closed, a loader runs", false, false, true, OkGoOn::Stop},
-        {"list cleared: an empty list is never saved", true, true, false, OkGoOn::Stop},
-        {"list cleared, a loader runs", true, true, true, OkGoOn::Stop},
-    };
-    for (const Case& c : cases) EXPECT_EQ(AfterPause(c.windowOpen, c.listEmpty, c.loaderFound), c.next) << c.what;
+// A window closed or a list cleared while messages went through saves nothing.
+TEST(OkRulesTest, AfterAPause) {
+    struct Case { bool windowOpen, listEmpty, loaderFound; OkGoOn next; };
+    for (const Case& c : {Case{true, false, false, OkGoOn::Save}, {true, false, true, OkGoOn::AskAboutLoader},
+                          {false, false, true, OkGoOn::Stop}, {true, true, true, OkGoOn::Stop},
+                          {true, true, false, OkGoOn::Stop}}) {
+        EXPECT_EQ(AfterPause(c.windowOpen, c.listEmpty, c.loaderFound), c.next)
+            << c.windowOpen << c.listEmpty << c.loaderFound;
+    }
 }
 
 }  // namespace

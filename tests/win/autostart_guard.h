@@ -9,51 +9,44 @@
 
 #include "config/config_texts.h"
 
-class AutostartGuard {
+class SavedRunValue {
 public:
-    AutostartGuard() : machine_(HKEY_LOCAL_MACHINE), user_(HKEY_CURRENT_USER) {}
-    AutostartGuard(const AutostartGuard&) = delete;
-    AutostartGuard& operator=(const AutostartGuard&) = delete;
+    explicit SavedRunValue(HKEY root) : root_(root) {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(root_, kRunKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+            ERROR_SUCCESS) {
+            return;
+        }
+        char buffer[1024];
+        DWORD size = sizeof(buffer);
+        saved_ = RegQueryValueExA(key, kAutostartValueName, nullptr, &type_, reinterpret_cast<BYTE*>(buffer), &size) ==
+                 ERROR_SUCCESS;
+        if (saved_) data_.assign(buffer, size);
+        RegDeleteValueA(key, kAutostartValueName);
+        RegCloseKey(key);
+    }
+    ~SavedRunValue() {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root_, kRunKeyPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+        if (saved_) {
+            RegSetValueExA(key, kAutostartValueName, 0, type_, reinterpret_cast<const BYTE*>(data_.data()),
+                           static_cast<DWORD>(data_.size()));
+        } else {
+            RegDeleteValueA(key, kAutostartValueName);
+        }
+        RegCloseKey(key);
+    }
+    SavedRunValue(const SavedRunValue&) = delete;
+    SavedRunValue& operator=(const SavedRunValue&) = delete;
 
 private:
-    // One autostart value, saved and deleted when constructed, put back when destroyed.
-    class SavedValue {
-    public:
-        explicit SavedValue(HKEY root) : root_(root) {
-            HKEY key = nullptr;
-            if (RegCreateKeyExA(root_, kRunKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-                ERROR_SUCCESS) {
-                return;
-            }
-            char buffer[1024];
-            DWORD size = sizeof(buffer);
-            saved_ = RegQueryValueExA(key, kAutostartValueName, nullptr, &type_, reinterpret_cast<BYTE*>(buffer),
-                                      &size) == ERROR_SUCCESS;
-            if (saved_) data_.assign(buffer, size);
-            RegDeleteValueA(key, kAutostartValueName);
-            RegCloseKey(key);
-        }
-        ~SavedValue() {
-            HKEY key = nullptr;
-            if (RegOpenKeyExA(root_, kRunKeyPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-            if (saved_) {
-                RegSetValueExA(key, kAutostartValueName, 0, type_, reinterpret_cast<const BYTE*>(data_.data()),
-                               static_cast<DWORD>(data_.size()));
-            } else {
-                RegDeleteValueA(key, kAutostartValueName);
-            }
-            RegCloseKey(key);
-        }
-        SavedValue(const SavedValue&) = delete;
-        SavedValue& operator=(const SavedValue&) = delete;
+    HKEY root_;
+    bool saved_ = false;
+    DWORD type_ = REG_SZ;
+    std::string data_;
+};
 
-    private:
-        HKEY root_;
-        bool saved_ = false;
-        DWORD type_ = REG_SZ;
-        std::string data_;
-    };
-
-    SavedValue machine_;
-    SavedValue user_;
+struct AutostartGuard {
+    SavedRunValue machine{HKEY_LOCAL_MACHINE};
+    SavedRunValue user{HKEY_CURRENT_USER};
 };
