@@ -47,6 +47,13 @@ public:
         key_ = nullptr;
         return static_cast<DWORD>(RegOpenKeyExA(root, path, 0, access, &key_));
     }
+    // Opens `path` below `root` with `access`, creating it first when it is missing; returns 0 or
+    // the Windows error.
+    DWORD Create(HKEY root, const char* path, REGSAM access) {
+        if (key_) RegCloseKey(key_);
+        key_ = nullptr;
+        return static_cast<DWORD>(RegCreateKeyExA(root, path, 0, nullptr, 0, access, nullptr, &key_, nullptr));
+    }
     HKEY get() const { return key_; }
 
 private:

@@ -12,6 +12,13 @@ inline constexpr char kLoaderTitle[] = "Quilloria Loader";
 inline constexpr char kSettingsFileName[] = "Quilloria.dat";
 inline constexpr char kTempBitmapName[] = "Quilloria.bmp";
 
-// The rights the Run key and the desktop key are opened with: STANDARD_RIGHTS_REQUIRED |
-// KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_LINK | 0x40 (0xF0000 | 0x1 | 0x2 | 0x20 | 0x40).
-inline constexpr uint32_t kRegistryAccess = 0xF0063;
+// Registry key rights, by their Windows names and values: KEY_QUERY_VALUE reads a key's values,
+// KEY_SET_VALUE writes and deletes them. A key is opened with exactly the rights its work needs;
+// anything more (WRITE_DAC, WRITE_OWNER) a user need not hold, and Windows may refuse the open.
+inline constexpr uint32_t kKeyQueryValue = 0x0001;
+inline constexpr uint32_t kKeySetValue = 0x0002;
+
+// The rights the Run key and the desktop key are opened with to read their values, and to write
+// or delete them.
+inline constexpr uint32_t kRegistryReadAccess = kKeyQueryValue;
+inline constexpr uint32_t kRegistryWriteAccess = kKeySetValue;

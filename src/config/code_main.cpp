@@ -21,25 +21,62 @@ bool StartUp(HINSTANCE instance) {
 }
 
 bool IsAutostartRegistered() {
-    return !GetRegString(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutostartValueName).empty();
+    return !GetRegString(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutostartValueName).empty() ||
+           !GetRegString(HKEY_CURRENT_USER, kRunKeyPath, kAutostartValueName).empty();
 }
 
-bool AutostartValueExists() {
+RunValue ReadRunValue(HKEY root) {
     ScopedRegKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, kRunKeyPath, KEY_QUERY_VALUE) != ERROR_SUCCESS) return false;
-    return RegQueryValueExA(key.get(), kAutostartValueName, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    if (key.Open(root, kRunKeyPath, kRegistryReadAccess) != ERROR_SUCCESS) return RunValue::Absent;
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    const LONG found = RegQueryValueExA(key.get(), kAutostartValueName, nullptr, &type, nullptr, &size);
+    if (found == ERROR_FILE_NOT_FOUND) return RunValue::Absent;
+    if (found != ERROR_SUCCESS || type != REG_SZ) return RunValue::Other;
+    // Read whole, whatever its length: a path too long for the check box still starts the loader.
+    std::string text(size, '\0');
+    if (RegQueryValueExA(key.get(), kAutostartValueName, nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
+                         &size) != ERROR_SUCCESS ||
+        type != REG_SZ) {
+        return RunValue::Other;
+    }
+    text.resize(strnlen(text.data(), std::min<size_t>(size, text.size())));
+    return text == AutostartData(AppFolder()) ? RunValue::ThisLoader : RunValue::Other;
 }
 
-bool AutostartIsAsChosen(bool wanted) {
-    if (!wanted) return !AutostartValueExists();
-    return GetRegString(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutostartValueName) == AutostartData(AppFolder());
+DWORD SetAutostart(bool wanted) {
+    DWORD failure = ERROR_SUCCESS;
+    const auto apply = [&](HKEY root, bool covered) {
+        const RunValue value = ReadRunValue(root);
+        DWORD result = ERROR_SUCCESS;
+        switch (StepFor(wanted, value, covered)) {
+            case RunValueStep::Leave:
+                return;
+            case RunValueStep::Write:
+                // An existing value is deleted first; what counts is whether it is written afterwards.
+                if (value != RunValue::Absent) UnregisterAutostart(root);
+                result = RegisterAutostart(root);
+                break;
+            case RunValueStep::Remove:
+                result = UnregisterAutostart(root);
+                break;
+        }
+        if (result != ERROR_SUCCESS) failure = result;
+    };
+    // The machine-wide value is the first choice; the current user's stands in where it cannot be
+    // written (a program started normally on Windows 10 and 11 may not write HKEY_LOCAL_MACHINE).
+    apply(HKEY_LOCAL_MACHINE, false);
+    apply(HKEY_CURRENT_USER, ReadRunValue(HKEY_LOCAL_MACHINE) == RunValue::ThisLoader);
+    if (!AutostartMissesChoice(wanted, ReadRunValue(HKEY_LOCAL_MACHINE), ReadRunValue(HKEY_CURRENT_USER))) {
+        return ERROR_SUCCESS;
+    }
+    // Every attempt reported success, yet the values read back otherwise.
+    return failure != ERROR_SUCCESS ? failure : ERROR_INVALID_DATA;
 }
 
 std::string GetRegString(HKEY root, const std::string& keyPath, const std::string& valueName) {
     ScopedRegKey key;
-    LONG opened = key.Open(root, keyPath.c_str(), kRunKeyAccess);
-    if (opened == ERROR_ACCESS_DENIED) opened = key.Open(root, keyPath.c_str(), KEY_QUERY_VALUE);
-    if (opened != ERROR_SUCCESS) return std::string();
+    if (key.Open(root, keyPath.c_str(), kRegistryReadAccess) != ERROR_SUCCESS) return std::string();
 
     char buffer[kMaxAutostartText + 1] = {};
     DWORD size = sizeof(buffer);
@@ -55,23 +92,24 @@ std::string GetRegString(HKEY root, const std::string& keyPath, const std::strin
     return result;
 }
 
-LONG WriteAutostartValue(HKEY root, const std::string& keyPath, const std::string& data) {
+DWORD WriteAutostartValue(HKEY root, const std::string& keyPath, const std::string& data) {
     ScopedRegKey key;
-    const LONG opened = key.Open(root, keyPath.c_str(), kRunKeyAccess);
+    const DWORD opened = root == HKEY_CURRENT_USER ? key.Create(root, keyPath.c_str(), kRegistryWriteAccess)
+                                                  : key.Open(root, keyPath.c_str(), kRegistryWriteAccess);
     if (opened != ERROR_SUCCESS) return opened;
     return SetRegValue(key.get(), kAutostartValueName, REG_SZ, data);
 }
 
-LONG DeleteAutostartValue(HKEY root, const std::string& keyPath) {
+DWORD DeleteAutostartValue(HKEY root, const std::string& keyPath) {
     ScopedRegKey key;
-    const LONG opened = key.Open(root, keyPath.c_str(), kRunKeyAccess);
+    const DWORD opened = key.Open(root, keyPath.c_str(), kRegistryWriteAccess);
     if (opened != ERROR_SUCCESS) return opened;
-    return RegDeleteValueA(key.get(), kAutostartValueName);
+    return static_cast<DWORD>(RegDeleteValueA(key.get(), kAutostartValueName));
 }
 
-LONG RegisterAutostart() { return WriteAutostartValue(HKEY_LOCAL_MACHINE, kRunKeyPath, AutostartData(AppFolder())); }
+DWORD RegisterAutostart(HKEY root) { return WriteAutostartValue(root, kRunKeyPath, AutostartData(AppFolder())); }
 
-LONG UnregisterAutostart() { return DeleteAutostartValue(HKEY_LOCAL_MACHINE, kRunKeyPath); }
+DWORD UnregisterAutostart(HKEY root) { return DeleteAutostartValue(root, kRunKeyPath); }
 
 void TerminateWindowProcess(HWND window) {
     DWORD processId = 0;

@@ -6,39 +6,45 @@
 
 #include <string>
 
+#include "config/ok_rules.h"
+
 namespace config {
 
 // Runs once when the program starts: loads the main window hidden, reads the settings file and
 // shows the window. Returns false when the window could not be created.
 bool StartUp(HINSTANCE instance);
 
-// True when the autostart value can be read as a non-empty text.
+// True when the machine-wide or the current user's autostart value can be read as a non-empty
+// text.
 bool IsAutostartRegistered();
 
-// True when a value of the autostart value's name exists at all, of any type or length.
-bool AutostartValueExists();
+// How the autostart value below `root` (HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER) stands: absent,
+// this loader's full path, or any other value of that name.
+RunValue ReadRunValue(HKEY root);
 
-// True when the autostart value is as the user chose: the loader's path in the application folder
-// when `wanted`, no value at all otherwise.
-bool AutostartIsAsChosen(bool wanted);
+// Writes or removes the machine-wide and the current user's autostart values as the user chose,
+// the machine-wide one first. Returns 0 when autostart is now as chosen, else the Windows error
+// that kept it so.
+DWORD SetAutostart(bool wanted);
 
 // Returns the text of a REG_SZ value, or the empty text when the key or value cannot be read, the
 // value has another type, or its text is longer than 255 characters. The key is opened with the
-// Run key's rights; where those are refused, with the right to read only, so that a user without
-// write rights still sees a value that is there.
+// right to read only, which a user holds where writing is refused.
 std::string GetRegString(HKEY root, const std::string& keyPath, const std::string& valueName);
 
-// Writes the autostart value: the loader's full path in the application folder. Returns 0, or
-// the Windows error that kept it from being written.
-LONG RegisterAutostart();
+// Writes the autostart value below `root`: the loader's full path in the application folder.
+// Returns 0, or the Windows error that kept it from being written.
+DWORD RegisterAutostart(HKEY root = HKEY_LOCAL_MACHINE);
 
-// Deletes the autostart value. Returns 0, or the Windows error that kept it from being deleted.
-LONG UnregisterAutostart();
+// Deletes the autostart value below `root`. Returns 0, or the Windows error that kept it from being
+// deleted.
+DWORD UnregisterAutostart(HKEY root = HKEY_LOCAL_MACHINE);
 
 // Writes or deletes the autostart value below `root` at `keyPath`; the two above call these with
-// HKEY_LOCAL_MACHINE and the Run key. `data` is the value's text.
-LONG WriteAutostartValue(HKEY root, const std::string& keyPath, const std::string& data);
-LONG DeleteAutostartValue(HKEY root, const std::string& keyPath);
+// the Run key. `data` is the value's text. The current user's key is created when missing (a new
+// profile may lack it); a machine-wide key is only opened.
+DWORD WriteAutostartValue(HKEY root, const std::string& keyPath, const std::string& data);
+DWORD DeleteAutostartValue(HKEY root, const std::string& keyPath);
 
 // Ends the process that created `window`, with exit code 0. Failures are passed over.
 void TerminateWindowProcess(HWND window);

@@ -18,7 +18,8 @@ std::string AutostartFailedText(bool switchingOn, std::string_view reason) {
                                      "it will still start at the next logon.";
     text += "\n\nCause:\n";
     text += reason;
-    text += "\n\nThe picture list will be saved all the same.";
+    // Switching off, a question about a running loader may follow, and its Cancel saves nothing.
+    if (switchingOn) text += "\n\nThe picture list will be saved all the same.";
     return text;
 }
 

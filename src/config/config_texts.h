@@ -12,11 +12,10 @@
 inline constexpr char kConfigTitle[] = "Quilloria";
 inline constexpr char kMainCaption[] = "Quilloria Configuration";
 
-// The machine-wide autostart value (below HKEY_LOCAL_MACHINE) that starts the loader at logon.
+// The autostart value that starts the loader at logon: in the Run key below HKEY_LOCAL_MACHINE for
+// every user of the machine, or below HKEY_CURRENT_USER for the current user alone.
 inline constexpr char kRunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char kAutostartValueName[] = "Quilloria Loader";
-// The rights the Run key is opened with, for reading, writing and deleting alike.
-inline constexpr uint32_t kRunKeyAccess = kRegistryAccess;
 inline constexpr char kLoaderFileName[] = "QLLoader.exe";
 
 // Returns the data of the autostart value: the loader's full path in `appFolder`. A folder that
@@ -35,7 +34,7 @@ inline constexpr char kImportantCaption[] = "Quilloria - Important:";
 std::string LoaderStillActiveText();
 
 // Told when "&OK" could not switch the autostart value on (`switchingOn`) or off; `reason` is the
-// system's description of the failure.
+// system's description of the failure. Switching on, it adds that the list is saved all the same.
 std::string AutostartFailedText(bool switchingOn, std::string_view reason);
 
 // Told when "&OK" could not write the settings file at `path`; the window stays open. Says what to

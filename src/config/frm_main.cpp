@@ -132,39 +132,27 @@ void ConfigMainForm::Form_Unload() {
 void ConfigMainForm::btnCancel_Click() { Form_Unload(); }
 
 void ConfigMainForm::btnOk_Click() {
-    if (SendMessageA(Control(MainControl::lPix), LB_GETCOUNT, 0, 0) <= 0) return;
+    if (ListIsEmpty()) return;
 
     const bool autostart = SendMessageA(Control(MainControl::cAuto), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    LONG autostartError = 0;
-    if (autostart) {
-        // An existing value is deleted first; what counts is whether it is written afterwards.
-        if (IsAutostartRegistered()) UnregisterAutostart();
-        autostartError = RegisterAutostart();
-    } else if (AutostartValueExists()) {
-        // Any value of that name starts the loader at logon, whatever its type or length.
-        autostartError = UnregisterAutostart();
-    }
-    // The user is told only when the value is not what they chose: a standard user whose value an
-    // administrator wrote with this very path has lost nothing.
-    if (autostartError != ERROR_SUCCESS && AutostartIsAsChosen(autostart)) autostartError = ERROR_SUCCESS;
+    const DWORD autostartError = SetAutostart(autostart);
     if (autostartError != ERROR_SUCCESS) {
-        ShowErrorMessage(hwnd_, AutostartFailedText(autostart, SystemErrorDescription(static_cast<DWORD>(autostartError))));
-        if (!hwnd_) return;
+        ShowErrorMessage(hwnd_, AutostartFailedText(autostart, SystemErrorDescription(autostartError)));
     }
-    HWND loader = autostart ? nullptr : FindOwnerWindowByTitle(hwnd_, kLoaderTitle);
-    // The search lets messages through: a window closed meanwhile saves nothing.
-    if (!hwnd_) return;
-    if (loader) {
-        switch (AskImportantQuestion(hwnd_, LoaderStillActiveText())) {
-            case IDYES:
-                TerminateWindowProcess(loader);
-                break;
-            case IDNO:
-                break;
-            default:
-                return;  // Cancel: nothing saved, the window stays open
+    HWND loader = !autostart && hwnd_ ? FindOwnerWindowByTitle(hwnd_, kLoaderTitle) : nullptr;
+    // The message box and the search let messages through: the window may have been closed or
+    // the list cleared meanwhile.
+    OkGoOn next = AfterPause(hwnd_ != nullptr, ListIsEmpty(), loader != nullptr);
+    if (next == OkGoOn::AskAboutLoader) {
+        const int answer = AskImportantQuestion(hwnd_, LoaderStillActiveText());
+        if (answer == IDYES) {
+            TerminateWindowProcess(loader);
+        } else if (answer != IDNO) {
+            return;  // Cancel: nothing saved, the window stays open
         }
+        next = AfterPause(hwnd_ != nullptr, ListIsEmpty(), false);
     }
+    if (next == OkGoOn::Stop) return;
 
     const DWORD saveError = SaveSettings();
     if (saveError != 0) {
@@ -172,6 +160,10 @@ void ConfigMainForm::btnOk_Click() {
         return;
     }
     Form_Unload();
+}
+
+bool ConfigMainForm::ListIsEmpty() const {
+    return !hwnd_ || SendMessageA(Control(MainControl::lPix), LB_GETCOUNT, 0, 0) <= 0;
 }
 
 void ConfigMainForm::btnFullscreen_Click() {

@@ -80,6 +80,8 @@ private:
 
     void ReleaseResources();
 
+    // True when lPix has no rows, or the window is gone.
+    bool ListIsEmpty() const;
     // The list position of the selected row, -1 when none.
     int SelectedRow() const;
     // Selects `row` (-1: none) as code does; lPix_Click runs unless IgnoreListClick is set.

@@ -29,7 +29,7 @@ void SetRegistryWallpaper(bool UseTempBitmap) {
     const WallpaperValues values = WallpaperValuesFor(Pictures[1], UseTempBitmap, AppFolder());
     ScopedRegKey key;
     // A key that cannot be opened leaves nothing to write to.
-    if (key.Open(HKEY_CURRENT_USER, kDesktopKey, kRegistryAccess) != ERROR_SUCCESS) return;
+    if (key.Open(HKEY_CURRENT_USER, kDesktopKey, kRegistryWriteAccess) != ERROR_SUCCESS) return;
     SetRegValue(key.get(), "Wallpaper", REG_SZ, values.Wallpaper);
     SetRegValue(key.get(), "WallpaperStyle", REG_SZ, values.WallpaperStyle);
     SetRegValue(key.get(), "TileWallpaper", REG_SZ, values.TileWallpaper);

@@ -99,28 +99,39 @@ inline void Acknowledge(const MessageBoxView& box) {
     WaitUntil([&] { return !IsWindow(box.window) || !IsVisible(box.window); });
 }
 
-// Keeps the machine's autostart value around a test: saved at the start, put back at the end.
+// Keeps the machine-wide and the current user's autostart values around a test: saved at the
+// start, put back at the end. The current user's value is taken away at the start; a value left in
+// the prefix would start its loader at every later session end.
 class AutostartGuard {
 public:
-    AutostartGuard() : saved_(ReadRegistryString(HKEY_LOCAL_MACHINE, kRunKey, kAutostartName)) {
+    AutostartGuard()
+        : saved_(ReadRegistryString(HKEY_LOCAL_MACHINE, kRunKey, kAutostartName)),
+          savedUser_(ReadRegistryString(HKEY_CURRENT_USER, kRunKey, kAutostartName)) {
         HKEY key = nullptr;  // a fresh prefix may not have the Run key yet; Windows always has it
         if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_READ, nullptr, &key, nullptr) == 0) {
             RegCloseKey(key);
         }
+        DeleteRegistryValue(HKEY_CURRENT_USER, kRunKey, kAutostartName);
     }
     ~AutostartGuard() {
-        if (saved_) {
-            WriteRegistryString(HKEY_LOCAL_MACHINE, kRunKey, kAutostartName, *saved_);
-        } else {
-            DeleteRegistryValue(HKEY_LOCAL_MACHINE, kRunKey, kAutostartName);
+        for (auto [root, saved] : {std::pair{HKEY_LOCAL_MACHINE, &saved_}, {HKEY_CURRENT_USER, &savedUser_}}) {
+            if (*saved) {
+                WriteRegistryString(root, kRunKey, kAutostartName, **saved);
+            } else {
+                DeleteRegistryValue(root, kRunKey, kAutostartName);
+            }
         }
     }
     static void Set(const std::string& value) { WriteRegistryString(HKEY_LOCAL_MACHINE, kRunKey, kAutostartName, value); }
     static void Clear() { DeleteRegistryValue(HKEY_LOCAL_MACHINE, kRunKey, kAutostartName); }
     static std::optional<std::string> Value() { return ReadRegistryString(HKEY_LOCAL_MACHINE, kRunKey, kAutostartName); }
+    static std::optional<std::string> UserValue() {
+        return ReadRegistryString(HKEY_CURRENT_USER, kRunKey, kAutostartName);
+    }
 
 private:
     std::optional<std::string> saved_;
+    std::optional<std::string> savedUser_;
 };
 
 }  // namespace e2e

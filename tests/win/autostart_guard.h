@@ -1,5 +1,6 @@
-// Keeps the machine's autostart value around a test: taken away at the start (so that each test
-// begins without one) and put back as it was, type and bytes, at the end.
+// Keeps the machine-wide and the current user's autostart values around a test: taken away at the
+// start (so that each test begins without one) and put back as they were, type and bytes, at the
+// end. A value left behind would start a loader at every later session end of the test prefix.
 #pragma once
 
 #include <windows.h>
@@ -8,11 +9,11 @@
 
 #include "config/config_texts.h"
 
-class AutostartGuard {
+class SavedRunValue {
 public:
-    AutostartGuard() {
+    explicit SavedRunValue(HKEY root) : root_(root) {
         HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        if (RegCreateKeyExA(root_, kRunKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
             ERROR_SUCCESS) {
             return;
         }
@@ -24,9 +25,9 @@ public:
         RegDeleteValueA(key, kAutostartValueName);
         RegCloseKey(key);
     }
-    ~AutostartGuard() {
+    ~SavedRunValue() {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKeyPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+        if (RegOpenKeyExA(root_, kRunKeyPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
         if (saved_) {
             RegSetValueExA(key, kAutostartValueName, 0, type_, reinterpret_cast<const BYTE*>(data_.data()),
                            static_cast<DWORD>(data_.size()));
@@ -35,11 +36,17 @@ public:
         }
         RegCloseKey(key);
     }
-    AutostartGuard(const AutostartGuard&) = delete;
-    AutostartGuard& operator=(const AutostartGuard&) = delete;
+    SavedRunValue(const SavedRunValue&) = delete;
+    SavedRunValue& operator=(const SavedRunValue&) = delete;
 
 private:
+    HKEY root_;
     bool saved_ = false;
     DWORD type_ = REG_SZ;
     std::string data_;
+};
+
+struct AutostartGuard {
+    SavedRunValue machine{HKEY_LOCAL_MACHINE};
+    SavedRunValue user{HKEY_CURRENT_USER};
 };

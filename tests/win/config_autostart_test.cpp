@@ -17,7 +17,7 @@ using namespace config;
 
 constexpr char kScratchKey[] = "Software\\QuilloriaTests\\Autostart";
 
-// Keeps whatever the machine's autostart value held before a test and puts it back afterwards.
+// Keeps whatever the autostart values held before a test and puts them back afterwards.
 class AutostartTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -78,6 +78,9 @@ TEST_F(AutostartTest, AnyNonEmptyTextCountsAsRegistered) {
     ASSERT_EQ(SetRegValue(key, kAutostartValueName, REG_EXPAND_SZ, "C:\\QLLoader.exe"), ERROR_SUCCESS);
     EXPECT_FALSE(IsAutostartRegistered());
     RegCloseKey(key);
+    // The current user's value counts as well.
+    ASSERT_EQ(WriteAutostartValue(HKEY_CURRENT_USER, kRunKeyPath, "x"), ERROR_SUCCESS);
+    EXPECT_TRUE(IsAutostartRegistered());
 }
 
 // What GetRegString reads from values of each type and length.
@@ -116,7 +119,7 @@ TEST_F(AutostartTest, ReadsOnlyShortTextValues) {
 // Writing or deleting in a key that cannot be opened reports why, instead of passing it over.
 TEST_F(AutostartTest, FailuresAreReported) {
     const std::string missing = "Software\\QuilloriaTests\\NoSuchKey";
-    EXPECT_EQ(WriteAutostartValue(HKEY_CURRENT_USER, missing, "C:\\QLLoader.exe"), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(WriteAutostartValue(HKEY_LOCAL_MACHINE, missing, "C:\\QLLoader.exe"), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(DeleteAutostartValue(HKEY_CURRENT_USER, missing), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(WriteAutostartValue(HKEY_CURRENT_USER, kScratchKey, "C:\\QLLoader.exe"), ERROR_SUCCESS);
     EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, kScratchKey, kAutostartValueName), "C:\\QLLoader.exe");
