@@ -45,6 +45,10 @@ std::string Grouped(long long value) {
     return out;
 }
 
+int Selected(const ConfigSession& config) {
+    return static_cast<int>(SendMessageA(config.Control(lPix), LB_GETCURSEL, 0, 0));
+}
+
 long long FileLength(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
@@ -169,6 +173,62 @@ TEST_F(PreviewTest, PicturesThatCannotBeShownAreReportedAndRemovedOneAfterAnothe
     EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(config.Control(oShow0)); }));
     EXPECT_FALSE(IsEnabled(config.Control(btnFullscreen)));
     EXPECT_FALSE(WaitForMessageBox(config.program.Id(), 300).has_value());
+}
+
+// Clicks handled while a failing picture is previewed (here queued behind its selection) may move
+// or remove rows: the message still names the picture that failed, and only that entry goes.
+TEST_F(PreviewTest, AClickQueuedBehindAFailingRowNeverHitsAnotherPicture) {
+    for (const MainControl press : {btnUp, btnRemove}) {
+        SCOPED_TRACE(press == btnUp ? "Up" : "Remove");
+        AppFolder folder;
+        const auto a = Entry(MakePicture(folder, "a.bmp", 20, 20), 0, false);
+        const auto c = Entry(MakePicture(folder, "c.bmp", 20, 20), 0, false);
+        ConfigSession config(folder, SettingsText({a, Entry(folder / "pics\\gone.jpg", 0, true), c}).c_str());
+        ASSERT_TRUE(config.window);
+        Select(config, 0, "20x20");
+
+        ASSERT_TRUE(ClickListRow(config.Control(lPix), 1));
+        ASSERT_TRUE(Click(config.Control(press)));
+        const auto box = WaitForError(config.program.Id());
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->text.rfind("gone.jpg\n\n", 0), 0u) << box->text;
+        Acknowledge(*box);
+        ASSERT_TRUE(WaitUntil([&] { return config.Rows().size() == 2; }));
+        EXPECT_FALSE(WaitForMessageBox(config.program.Id(), 300).has_value());
+        EXPECT_EQ(config.Rows(), (std::vector<std::string>{"a.bmp", "c.bmp"}));
+        ASSERT_TRUE(Click(config.Control(btnOK)));
+        ASSERT_TRUE(config.program.WaitForExit().has_value());
+        EXPECT_EQ(folder.ReadFile("Quilloria.dat"), SettingsText({a, c}));
+    }
+}
+
+// A style press handled while a selection is drawn, and a selection handled while a style press
+// redraws: the miniature, the option buttons and Stretch all end with the entry's style.
+TEST_F(PreviewTest, StylePressesAndSelectionsInQuickSuccessionAgree) {
+    const auto picture = [&](const char* name, int tile) { return Entry(MakePicture(folder_, name, 40, 30), tile, false); };
+    const auto first = picture("first.gif", 0), second = picture("second.gif", 0), third = picture("third.gif", 1);
+    ConfigSession config(folder_, SettingsText({first, second, third}).c_str());
+    ASSERT_TRUE(config.window);
+    Select(config, 0, "40x30");
+    const auto expectTiled = [&](int row) {
+        ASSERT_TRUE(WaitUntil([&] { return Selected(config) == row && IsEnabled(config.Control(btnFullscreen)); }));
+        Sleep(300);  // whatever the two clicks drew has been painted
+        EXPECT_TRUE(config.Checked(oShow1));
+        EXPECT_FALSE(IsEnabled(config.Control(cStretch)));
+        const ScreenShot shot = Miniature(config);
+        EXPECT_TRUE(NearColour(shot.At(10, 7), kRed)) << "a tiled copy at the top left: " << std::hex << shot.At(10, 7);
+    };
+
+    ASSERT_TRUE(ClickListRow(config.Control(lPix), 1));  // "second" is shown, then made tiled
+    ASSERT_TRUE(Click(config.Control(oShow1)));
+    expectTiled(1);
+    ASSERT_TRUE(Click(config.Control(oShow0)));  // "second" centred again, then "third" (tiled) shown
+    ASSERT_TRUE(ClickListRow(config.Control(lPix), 2));
+    expectTiled(2);
+
+    ASSERT_TRUE(Click(config.Control(btnOK)));
+    ASSERT_TRUE(config.program.WaitForExit().has_value());
+    EXPECT_EQ(folder_.ReadFile("Quilloria.dat"), SettingsText({first, second, third}));
 }
 
 }  // namespace
