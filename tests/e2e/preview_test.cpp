@@ -176,29 +176,36 @@ TEST_F(PreviewTest, PicturesThatCannotBeShownAreReportedAndRemovedOneAfterAnothe
 }
 
 // Clicks handled while a failing picture is previewed (here queued behind its selection) may move
-// or remove rows: the message still names the picture that failed, and only that entry goes.
+// or remove rows, or select another picture: the message still names the picture that failed, only
+// that entry goes, and a picture selected meanwhile stays selected.
 TEST_F(PreviewTest, AClickQueuedBehindAFailingRowNeverHitsAnotherPicture) {
-    for (const MainControl press : {btnUp, btnRemove}) {
-        SCOPED_TRACE(press == btnUp ? "Up" : "Remove");
+    const struct {
+        const char* what;
+        MainControl press;  // lPix: a click on its first row
+        int selectedAfter;
+    } cases[] = {{"Up", btnUp, 0}, {"Remove", btnRemove, 1}, {"first row", lPix, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         AppFolder folder;
         const auto a = Entry(MakePicture(folder, "a.bmp", 20, 20), 0, false);
-        const auto c = Entry(MakePicture(folder, "c.bmp", 20, 20), 0, false);
-        ConfigSession config(folder, SettingsText({a, Entry(folder / "pics\\gone.jpg", 0, true), c}).c_str());
+        const auto b = Entry(MakePicture(folder, "b.bmp", 20, 20), 0, false);
+        ConfigSession config(folder, SettingsText({a, Entry(folder / "pics\\gone.jpg", 0, true), b}).c_str());
         ASSERT_TRUE(config.window);
-        Select(config, 0, "20x20");
+        Select(config, 2, "20x20");
 
         ASSERT_TRUE(ClickListRow(config.Control(lPix), 1));
-        ASSERT_TRUE(Click(config.Control(press)));
+        ASSERT_TRUE(c.press == lPix ? ClickListRow(config.Control(lPix), 0) : Click(config.Control(c.press)));
         const auto box = WaitForError(config.program.Id());
         ASSERT_TRUE(box.has_value());
         EXPECT_EQ(box->text.rfind("gone.jpg\n\n", 0), 0u) << box->text;
         Acknowledge(*box);
         ASSERT_TRUE(WaitUntil([&] { return config.Rows().size() == 2; }));
         EXPECT_FALSE(WaitForMessageBox(config.program.Id(), 300).has_value());
-        EXPECT_EQ(config.Rows(), (std::vector<std::string>{"a.bmp", "c.bmp"}));
+        EXPECT_EQ(config.Rows(), (std::vector<std::string>{"a.bmp", "b.bmp"}));
+        EXPECT_EQ(Selected(config), c.selectedAfter);
         ASSERT_TRUE(Click(config.Control(btnOK)));
         ASSERT_TRUE(config.program.WaitForExit().has_value());
-        EXPECT_EQ(folder.ReadFile("Quilloria.dat"), SettingsText({a, c}));
+        EXPECT_EQ(folder.ReadFile("Quilloria.dat"), SettingsText({a, b}));
     }
 }
 

@@ -108,8 +108,8 @@ uint32_t ConfigMainForm::PreviewPicture(int16_t Index) {
 
 void ConfigMainForm::DrawMiniature(int16_t Mode) {
     HWND box = Control(MainControl::pBack);
-    // The emptied box is shown before the new drawing.
     const int16_t styleBefore = ModeOfStyleControls();
+    // The emptied box is shown before the new drawing.
     miniature_ = DrawPlan{};
     drawn_ = Picture();
     InvalidateRect(box, nullptr, FALSE);
