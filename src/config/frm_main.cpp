@@ -242,6 +242,15 @@ LRESULT ConfigMainForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LP
             }
             break;
         }
+        case WM_SETCURSOR:
+            // The hourglass stays while a selected picture loads, even as the mouse moves over
+            // the window and its controls; a message box that disables the window meanwhile gets
+            // the arrow.
+            if (inListClick_ && IsWindowEnabled(hwnd)) {
+                SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+                return TRUE;
+            }
+            break;
         case WM_CTLCOLORLISTBOX:
             if (reinterpret_cast<HWND>(lParam) == Control(MainControl::lInfo)) {
                 SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));

@@ -12,6 +12,7 @@
 #include "common/picture_entry.h"
 #include "common/scoped_win.h"
 #include "common/window_base.h"
+#include "config/entry_ids.h"
 #include "config/main_layout.h"
 #include "config/preview/preview_plan.h"
 #include "config/preview/scaled_picture.h"
@@ -89,6 +90,10 @@ private:
     void RemovePicture(int16_t p);
     // The selected entry of Pictures, slot 0 when no row is selected.
     PictureEntry& SelectedEntry();
+    // The entry numbered `id` when it is still the selected one, else null.
+    PictureEntry* SelectedEntryNumbered(uint32_t id);
+    // The drawing mode the style controls show: tiled, stretched or centred.
+    int16_t ModeOfStyleControls() const;
 
     // Sets a check box or option button as a user's click would, running `handler` only when the
     // value changes.
@@ -116,6 +121,7 @@ private:
     DrawPlan miniature_;     // where pBack shows drawn_
     ScaledPictures scaled_;  // the miniature's picture at the sizes it is drawn
     HWND focus_ = nullptr;  // the control that has the focus while the window is inactive
+    EntryIds entryIds_;     // tells the entries of Pictures apart while rows move
     bool inListClick_ = false;
     bool listClickPending_ = false;
 };

@@ -70,14 +70,18 @@ void ConfigMainForm::lPix_Click() {
         // arrived while a picture was being drawn): Remove stays off then.
         EnableWindow(Control(MainControl::btnRemove), SendMessageA(Control(MainControl::lPix), LB_GETCOUNT, 0, 0) > 0);
         WaitCursor hourglass;
+        // The preview and the message let clicks through, which may move or remove rows: the
+        // picture is named and found again by what it is, not by the row it had.
         const int row = SelectedRow();
+        const uint32_t id = entryIds_.Of(Pictures, row + 1);
+        const std::string name = RowText(Control(MainControl::lPix), row);
         const uint32_t error = PreviewPicture(static_cast<int16_t>(row + 1));
         if (error != 0) {
             failed = true;
-            ShowErrorMessage(hwnd_, PictureLoadFailedText(RowText(Control(MainControl::lPix), row),
-                                                          LoadErrorDescription(error)));
+            ShowErrorMessage(hwnd_, PictureLoadFailedText(name, LoadErrorDescription(error)));
             if (!hwnd_) break;  // the window was closed meanwhile
-            RemovePicture(static_cast<int16_t>(row));
+            const int slot = row >= 0 ? entryIds_.SlotOf(Pictures, id) : -1;
+            if (slot >= 1) RemovePicture(static_cast<int16_t>(slot - 1));  // unless it is gone already
         }
     } while (listClickPending_ && hwnd_);
     // After a failure the style controls stay off, even when a later picture could be shown;
@@ -92,11 +96,19 @@ void ConfigMainForm::btnRemove_Click() {
 }
 
 void ConfigMainForm::RemovePicture(int16_t p) {
+    const int selected = SelectedRow();
     DeleteEntry(Pictures, p + 1);
+    entryIds_.Deleted(p + 1);
     FillPictureList();
     UpdateWindow(Control(MainControl::lPix));
     const int count = static_cast<int>(SendMessageA(Control(MainControl::lPix), LB_GETCOUNT, 0, 0));
-    SelectRow(RowAfterRemoval(p, count));
+    if (selected >= 0 && selected != p) {
+        // A picture that failed to load after the user had selected another one: that one stays
+        // selected.
+        SelectRow(selected > p ? selected - 1 : selected);
+    } else {
+        SelectRow(RowAfterRemoval(p, count));
+    }
     if (count == 0) {
         EnableWindow(Control(MainControl::btnRemove), FALSE);
         PreviewPicture(0);
@@ -108,6 +120,7 @@ void ConfigMainForm::btnUp_Click() {
     if (p <= 0) return;
     IgnoreListClick = true;
     SwapWithPrevious(Pictures, p);
+    entryIds_.Swapped(p, p + 1);
     HWND list = Control(MainControl::lPix);
     const std::string moved = RowText(list, p);
     SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(p), 0);
@@ -123,6 +136,7 @@ void ConfigMainForm::btnDown_Click() {
     if (p < 0 || p + 1 >= SendMessageA(list, LB_GETCOUNT, 0, 0)) return;
     IgnoreListClick = true;
     SwapWithNext(Pictures, p);
+    entryIds_.Swapped(p + 1, p + 2);
     const std::string moved = RowText(list, p);
     SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(p), 0);
     SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(p + 1), reinterpret_cast<LPARAM>(moved.c_str()));
@@ -135,6 +149,7 @@ void ConfigMainForm::btnClear_Click() {
     SendMessageA(Control(MainControl::lPix), LB_RESETCONTENT, 0, 0);
     PreviewPicture(0);
     Pictures = EmptyPictureList();
+    entryIds_.Cleared();
     EnableWindow(Control(MainControl::btnRemove), FALSE);
 }
 

@@ -45,6 +45,10 @@ std::string Grouped(long long value) {
     return out;
 }
 
+int Selected(const ConfigSession& config) {
+    return static_cast<int>(SendMessageA(config.Control(lPix), LB_GETCURSEL, 0, 0));
+}
+
 long long FileLength(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
@@ -169,6 +173,48 @@ TEST_F(PreviewTest, PicturesThatCannotBeShownAreReportedAndRemovedOneAfterAnothe
     EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(config.Control(oShow0)); }));
     EXPECT_FALSE(IsEnabled(config.Control(btnFullscreen)));
     EXPECT_FALSE(WaitForMessageBox(config.program.Id(), 300).has_value());
+}
+
+// A move, a removal or another row's selection handled while a failing picture is previewed:
+// the message names that picture, only its entry goes, and the row selected meanwhile stays so.
+TEST_F(PreviewTest, AClickQueuedBehindAFailingRowNeverHitsAnotherPicture) {
+    for (const auto& [press, selectedAfter] : {std::pair{btnUp, 0}, {btnRemove, 1}, {lPix, 0}}) {
+        SCOPED_TRACE(static_cast<int>(press));
+        AppFolder folder;
+        const auto a = Entry(MakePicture(folder, "a.bmp", 20, 20), 0, false);
+        const auto b = Entry(MakePicture(folder, "b.bmp", 20, 20), 0, false);
+        ConfigSession config(folder, SettingsText({a, Entry(folder / "pics\\gone.jpg", 0, true), b}).c_str());
+        Select(config, 2, "20x20");
+        ASSERT_TRUE(ClickListRow(config.Control(lPix), 1));  // both posted before either is handled
+        ASSERT_TRUE(press == lPix ? ClickListRow(config.Control(lPix), 0) : Click(config.Control(press)));
+        const auto box = WaitForError(config.program.Id());
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->text.rfind("gone.jpg\n\n", 0), 0u) << box->text;
+        Acknowledge(*box);
+        ASSERT_TRUE(WaitUntil([&] { return config.Rows().size() == 2; }));
+        EXPECT_FALSE(WaitForMessageBox(config.program.Id(), 300).has_value());
+        EXPECT_EQ(config.Rows(), (std::vector<std::string>{"a.bmp", "b.bmp"}));
+        EXPECT_EQ(Selected(config), selectedAfter);
+        ASSERT_TRUE(Click(config.Control(btnOK)));
+        ASSERT_TRUE(config.program.WaitForExit().has_value());
+        EXPECT_EQ(folder.ReadFile("Quilloria.dat"), SettingsText({a, b}));
+    }
+}
+
+// A style press handled while a selection is drawn, and a selection while a style press redraws:
+// the miniature (a tiled copy at its top left), the options and Stretch end with the entry's style.
+TEST_F(PreviewTest, StylePressesAndSelectionsInQuickSuccessionAgree) {
+    const auto picture = [&](const char* name, int tile) { return Entry(MakePicture(folder_, name, 40, 30), tile, false); };
+    ConfigSession config(folder_, SettingsText({picture("1.gif", 0), picture("2.gif", 0), picture("3.gif", 1)}).c_str());
+    Select(config, 0, "40x30");
+    for (const auto& [first, row] : {std::pair{lPix, 1}, {oShow0, 2}}) {  // 2.gif made tiled, then centred again
+        ASSERT_TRUE(first == lPix ? ClickListRow(config.Control(lPix), row) : Click(config.Control(first)));
+        ASSERT_TRUE(first == lPix ? Click(config.Control(oShow1)) : ClickListRow(config.Control(lPix), row));
+        ASSERT_TRUE(WaitUntil([&] { return Selected(config) == row && IsEnabled(config.Control(btnFullscreen)); }));
+        Sleep(300);  // both clicks have drawn
+        EXPECT_TRUE(config.Checked(oShow1) && !IsEnabled(config.Control(cStretch))) << row;
+        EXPECT_TRUE(NearColour(Miniature(config).At(10, 7), kRed)) << row;
+    }
 }
 
 }  // namespace

@@ -34,13 +34,19 @@ TEST(PictureInfoTest, GroupThousandsAtTheExtremes) {
     EXPECT_EQ(GroupThousands(INT64_MIN, ","), "-9,223,372,036,854,775,808");
 }
 
-TEST(PictureInfoTest, ReadsTheFourHeaderFields) {
+TEST(PictureInfoTest, ReadsTheFieldsOfEitherHeader) {
     std::array<uint8_t, 54> header{'B', 'M', 0x36, 0x10, 0x0E, 0x00};  // bfSize 921654
+    header[14] = 40;                                                   // the header's size
     header[18] = 0x80, header[19] = 0x02;                              // biWidth 640
     header[22] = 0x20, header[23] = 0xFE, header[24] = 0xFF, header[25] = 0xFF;  // biHeight -480
     header[28] = 24;                                                   // biBitCount
     EXPECT_EQ(ReadBitmapInfoFields(header.data(), kBitmapInfoBytes), (BitmapInfoFields{921654, 640, -480, 24}));
     EXPECT_EQ(ReadBitmapInfoFields(header.data(), kBitmapInfoBytes - 1), std::nullopt);
+    // The older 12-byte header: unsigned 16-bit width and height at 18 and 20, bit count at 24.
+    const std::array<uint8_t, 26> core{'B', 'M', 0x1A, 0x10, 0x0E, 0, 0, 0, 0, 0, 0, 0, 0, 0, 12, 0, 0, 0,
+                                       0x80, 0x02, 0xFF, 0xFF, 1, 0, 24, 0};
+    EXPECT_EQ(ReadBitmapInfoFields(core.data(), core.size()), (BitmapInfoFields{921626, 640, 65535, 24}));
+    EXPECT_EQ(ReadBitmapInfoFields(core.data(), core.size() - 1), std::nullopt);
 }
 
 }  // namespace

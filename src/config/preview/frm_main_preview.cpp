@@ -47,47 +47,68 @@ void ConfigMainForm::EnableStyleControls(bool enable) {
     }
 }
 
+PictureEntry* ConfigMainForm::SelectedEntryNumbered(uint32_t id) {
+    const int slot = entryIds_.SlotOf(Pictures, id);
+    return slot >= 0 && slot == SelectedRow() + 1 ? &Pictures[static_cast<size_t>(slot)] : nullptr;
+}
+
+int16_t ConfigMainForm::ModeOfStyleControls() const {
+    if (!Checked(Control(MainControl::oShow0))) return kTiled;
+    return Checked(Control(MainControl::cStretch)) ? kStretched : kCentred;
+}
+
 uint32_t ConfigMainForm::PreviewPicture(int16_t Index) {
+    if (Index < 0 || Index >= static_cast<int>(Pictures.size())) {
+        pPix0_ = Picture();
+        return ERROR_INVALID_INDEX;
+    }
+    const uint32_t id = entryIds_.Of(Pictures, Index);
+    const std::string path = Pictures[static_cast<size_t>(Index)].Path;
+
     // Every step carries on past a failure; the last error is what the caller learns.
     uint32_t error = 0;
-    const bool known = Index >= 0 && Index < static_cast<int>(Pictures.size());
-    if (!known) error = ERROR_INVALID_INDEX;
-    const PictureEntry entry = known ? Pictures[static_cast<size_t>(Index)] : PictureEntry{};
-
-    if (known) {
-        PictureLoadResult loaded = LoadPicture(entry.Path);
-        if (loaded.error) {
-            error = loaded.error.number;
-        } else {
-            pPix0_ = std::move(loaded.picture);
-        }
+    PictureLoadResult loaded = LoadPicture(path);
+    if (loaded.error) {
+        error = loaded.error.number;
+    } else {
+        pPix0_ = std::move(loaded.picture);
     }
-    if (known) SetCheck(MainControl::cStretch, entry.Stretch, [this] { cStretch_Click(); });
-    if (known && (entry.Tile == 0 || entry.Tile == 1)) {
-        const bool tiled = entry.Tile == 1;
-        SendMessageA(Control(tiled ? MainControl::oShow0 : MainControl::oShow1), BM_SETCHECK, BST_UNCHECKED, 0);
-        SetCheck(tiled ? MainControl::oShow1 : MainControl::oShow0, true, [&] { oShow_Click(entry.Tile); });
-    } else if (known) {
-        error = ERROR_INVALID_DATA;  // a style that has no option
+    // Setting the style controls runs their handlers, which store the value back into the
+    // selected entry and let messages through while they draw. A click handled then may change
+    // the entry's style, move it, remove it, or select another picture, whose own preview comes
+    // next: so the entry is looked up afresh after each step, and the preview stops once it is no
+    // longer the selected one.
+    if (const PictureEntry* entry = SelectedEntryNumbered(id)) {
+        SetCheck(MainControl::cStretch, entry->Stretch, [this] { cStretch_Click(); });
+    }
+    if (const PictureEntry* entry = SelectedEntryNumbered(id)) {
+        const int16_t tile = entry->Tile;
+        if (tile == 0 || tile == 1) {
+            SendMessageA(Control(tile == 1 ? MainControl::oShow0 : MainControl::oShow1), BM_SETCHECK, BST_UNCHECKED, 0);
+            SetCheck(tile == 1 ? MainControl::oShow1 : MainControl::oShow0, true, [this, tile] { oShow_Click(tile); });
+        } else {
+            error = ERROR_INVALID_DATA;  // a style that has no option
+        }
     }
     if (error) {
         pPix0_ = Picture();
         return error;
     }
 
-    const bool centred = Checked(Control(MainControl::oShow0));
-    const bool stretched = Checked(Control(MainControl::cStretch));
-    DrawMiniature(centred ? (stretched ? kStretched : kCentred) : kTiled);
-    ShowPictureInfo(entry.Path);  // a description that cannot be read leaves the old one
+    if (SelectedEntryNumbered(id)) DrawMiniature(ModeOfStyleControls());
+    if (!SelectedEntryNumbered(id)) return 0;
+    ShowPictureInfo(path);  // a description that cannot be read leaves the old one
     EnableWindow(Control(MainControl::oShow0), TRUE);
     EnableWindow(Control(MainControl::oShow1), TRUE);
-    if (centred) EnableWindow(Control(MainControl::cStretch), TRUE);
+    // Read after the drawing: a click on "Tile" during it has turned Stretch off.
+    if (Checked(Control(MainControl::oShow0))) EnableWindow(Control(MainControl::cStretch), TRUE);
     EnableWindow(Control(MainControl::btnFullscreen), TRUE);
     return 0;
 }
 
 void ConfigMainForm::DrawMiniature(int16_t Mode) {
     HWND box = Control(MainControl::pBack);
+    const int16_t styleBefore = ModeOfStyleControls();
     // The emptied box is shown before the new drawing.
     miniature_ = DrawPlan{};
     drawn_ = Picture();
@@ -95,8 +116,11 @@ void ConfigMainForm::DrawMiniature(int16_t Mode) {
     UpdateWindow(box);
     DoEvents();
 
+    // A click handled just now may have chosen another style or another picture, which set the
+    // style controls: then the drawing follows them, and tile 0's picture as it is now.
+    const int16_t styleNow = ModeOfStyleControls();
     drawn_ = pPix0_;
-    miniature_ = PlanMiniature(Mode, drawn_.Width(), drawn_.Height());
+    miniature_ = PlanMiniature(styleNow != styleBefore ? styleNow : Mode, drawn_.Width(), drawn_.Height());
     InvalidateRect(box, nullptr, FALSE);
 }
 

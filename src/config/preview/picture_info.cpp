@@ -40,9 +40,21 @@ std::string GroupThousands(int64_t value, std::string_view separator) {
 }
 
 std::optional<BitmapInfoFields> ReadBitmapInfoFields(const uint8_t* bytes, size_t size) {
-    if (bytes == nullptr || size < kBitmapInfoBytes) return std::nullopt;
+    // The info header begins with its own size at offset 14. The older 12-byte header holds
+    // width and height as unsigned 16-bit numbers at 18 and 20 and the bit count at 24; every
+    // later header has 32-bit width and height at 18 and 22 and the bit count at 28.
+    constexpr size_t kCoreHeaderSize = 12;
+    constexpr size_t kCoreBytes = 14 + kCoreHeaderSize;
+    if (bytes == nullptr || size < kCoreBytes) return std::nullopt;
     BitmapInfoFields fields;
     fields.fileSize = static_cast<int32_t>(Le32(bytes + 2));
+    if (Le32(bytes + 14) == kCoreHeaderSize) {
+        fields.width = static_cast<int32_t>(Le16(bytes + 18));
+        fields.height = static_cast<int32_t>(Le16(bytes + 20));
+        fields.bitCount = static_cast<int16_t>(Le16(bytes + 24));
+        return fields;
+    }
+    if (size < kBitmapInfoBytes) return std::nullopt;
     fields.width = static_cast<int32_t>(Le32(bytes + 18));
     fields.height = static_cast<int32_t>(Le32(bytes + 22));
     fields.bitCount = static_cast<int16_t>(Le16(bytes + 28));

@@ -34,8 +34,9 @@ struct BitmapInfoFields {
 // The bytes of a bitmap file's beginning that ReadBitmapInfoFields needs.
 inline constexpr size_t kBitmapInfoBytes = 30;
 
-// Reads the fields from the first `size` bytes of a bitmap file (little-endian); nothing when
-// there are fewer than kBitmapInfoBytes.
+// Reads the fields from the first `size` bytes of a bitmap file (little-endian), from whichever
+// info header it has: the older 12-byte one (16-bit width and height) or a later one. Nothing
+// when the bytes end before the fields.
 std::optional<BitmapInfoFields> ReadBitmapInfoFields(const uint8_t* bytes, size_t size);
 
 // Returns the three lines of a bitmap, all from its header: "640x480", "24 Bits (16,7M)",
