@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "common/text_helpers.h"
+#include "common/ansi_text.h"
 
 namespace {
 
@@ -134,19 +134,27 @@ DWORD MoveIntoPlace(const std::string& temporary, const std::string& path) {
     }
 }
 
-std::string ProgramFolder() {
-    std::string path(MAX_PATH, '\0');
+std::wstring ProgramFolderWide() {
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return std::string();
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return std::wstring();
         if (length < path.size()) {
             path.resize(length);
             break;
         }
         path.resize(path.size() * 2);  // truncated: try again with more room
     }
-    path.resize(static_cast<size_t>(FindLastChar(path, '\\')));
-    return FolderWithBackslash(path);
+    // UTF-16 has no trail unit that reads as a backslash.
+    path.resize(path.rfind(L'\\') + 1);
+    return path;
+}
+
+std::string ProgramFolder() {
+    const std::wstring folder = ProgramFolderWide();
+    if (folder.empty()) return std::string();
+    const std::optional<std::string> ansi = AnsiPath(folder);
+    return ansi ? FolderWithBackslash(*ansi, AnsiLeadBytes()) : std::string();
 }
 
 DWORD ReadFileHead(const std::string& path, size_t maxBytes, std::vector<uint8_t>& head,

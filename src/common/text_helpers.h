@@ -4,16 +4,6 @@
 #include <string>
 #include <string_view>
 
-// Returns the folder of a file path, ending in a backslash: "C:\App\QLLoader.exe" gives "C:\App\";
-// a folder that already ends in a backslash (a drive root) gets no second one.
-std::string FolderWithBackslash(std::string_view folder);
-
-// Returns the 1-based position of the last `c` in `text`, 0 when there is none.
-int FindLastChar(std::string_view text, char c);
-
-// Returns the part of a path after its last backslash; the whole path when there is none.
-std::string GetFileName(std::string_view path);
-
 // Returns the text with line breaks and surrounding blanks folded into one line, for system
 // error descriptions that end in CR LF or span lines.
 std::string OneLine(std::string_view text);

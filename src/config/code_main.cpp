@@ -3,16 +3,28 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/ansi_text.h"
 #include "common/app_window.h"
+#include "common/file_system.h"
 #include "common/reg_value.h"
 #include "common/scoped_win.h"
 #include "common/settings_file.h"
 #include "config/config_texts.h"
 #include "config/frm_main.h"
+#include "config/message_box.h"
 
 namespace config {
 
+namespace {
+// The autostart value's data: the loader beside this program.
+std::string LoaderPath() { return AutostartData(AppFolder(), AnsiLeadBytes()); }
+}  // namespace
+
 bool StartUp(HINSTANCE instance) {
+    if (AppFolder().empty()) {
+        ShowErrorMessage(ApplicationWindow(), FolderUnusableText(ProgramFolderWide()));
+        return false;
+    }
     if (!frmMain.Load(instance, ApplicationWindow())) return false;
     // A missing or rejected file shows up later as a list that does not exist yet.
     LoadSettings();
@@ -32,7 +44,7 @@ bool AutostartValueExists() {
 
 bool AutostartIsAsChosen(bool wanted) {
     if (!wanted) return !AutostartValueExists();
-    return GetRegString(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutostartValueName) == AutostartData(AppFolder());
+    return GetRegString(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutostartValueName) == LoaderPath();
 }
 
 std::string GetRegString(HKEY root, const std::string& keyPath, const std::string& valueName) {
@@ -69,7 +81,7 @@ LONG DeleteAutostartValue(HKEY root, const std::string& keyPath) {
     return RegDeleteValueA(key.get(), kAutostartValueName);
 }
 
-LONG RegisterAutostart() { return WriteAutostartValue(HKEY_LOCAL_MACHINE, kRunKeyPath, AutostartData(AppFolder())); }
+LONG RegisterAutostart() { return WriteAutostartValue(HKEY_LOCAL_MACHINE, kRunKeyPath, LoaderPath()); }
 
 LONG UnregisterAutostart() { return DeleteAutostartValue(HKEY_LOCAL_MACHINE, kRunKeyPath); }
 

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "common/ansi_text.h"
 #include "common/error_text.h"
 #include "common/message_pump.h"
 #include "common/scoped_win.h"
@@ -111,7 +112,7 @@ void ConfigMainForm::FillPictureList() {
         send(LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(bytes));
     }
     for (int slot = 1; slot <= count; ++slot) {
-        const std::string name = EntryFileName(Pictures[static_cast<size_t>(slot)]);
+        const std::string name = EntryFileName(Pictures[static_cast<size_t>(slot)], AnsiLeadBytes());
         send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
     send(WM_SETREDRAW, TRUE, 0);

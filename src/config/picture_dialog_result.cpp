@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "common/picture_list.h"
-#include "common/text_helpers.h"
+#include "common/path_text.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ std::vector<PickedFile> ParsePictureDialogResult(std::string_view buffer, int fi
 
     if (parts.size() == 1) {
         const std::string_view path = parts[0];
-        size_t folderLength = static_cast<size_t>(FindLastChar(path, '\\'));
+        size_t folderLength = FolderPartBytes(path, LeadBytes());
         if (fileOffset >= 0 && static_cast<size_t>(fileOffset) <= path.size())
             folderLength = static_cast<size_t>(fileOffset);
         std::string_view name = fileTitle.substr(0, std::min(fileTitle.find('\0'), fileTitle.size()));
@@ -66,7 +66,7 @@ std::vector<PickedFile> ParsePictureDialogResult(std::string_view buffer, int fi
         return files;
     }
 
-    const std::string folder = FolderWithBackslash(parts[0]);
+    const std::string folder = FolderWithBackslash(parts[0], LeadBytes());
     for (size_t i = 1; i < parts.size(); ++i) {
         files.push_back(Picked(parts[i], folder.size(), folder + std::string(parts[i])));
     }
