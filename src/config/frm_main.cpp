@@ -27,6 +27,8 @@ constexpr char kClassName[] = "QuilloriaConfigMain";
 // give the window Tab and access-key handling.
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
+// The message that carries the data of a drop between processes; the SDK does not name it.
+constexpr UINT kCopyGlobalData = 0x0049;
 
 // Loads a 16 x 16 arrow picture with its magenta pixels in the button-face colour.
 HBITMAP LoadArrowBitmap(HINSTANCE instance, int id) {
@@ -74,6 +76,12 @@ bool ConfigMainForm::Load(HINSTANCE instance, HWND owner) {
     }
     controls_.Place(WindowDpi(hwnd_));
     CentreWindow(hwnd_);  // on the screen the window will appear on
+    DragAcceptFiles(hwnd_, TRUE);
+    // A window run as administrator still takes drops from the user's Explorer, whose messages
+    // Windows would otherwise keep from a program of a higher integrity level.
+    for (UINT message : {static_cast<UINT>(WM_DROPFILES), static_cast<UINT>(WM_COPYDATA), kCopyGlobalData}) {
+        ChangeWindowMessageFilterEx(hwnd_, message, MSGFLT_ALLOW, nullptr);
+    }
     Form_Load();
     return true;
 }
@@ -278,6 +286,16 @@ LRESULT ConfigMainForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LP
             controls_.Place(HIWORD(wParam));
             return 0;
         }
+        case WM_DROPFILES:
+            Form_DropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case WM_VKEYTOITEM:
+            // The Delete key on the picture list does what "&Remove" does, while it may.
+            if (LOWORD(wParam) == VK_DELETE && reinterpret_cast<HWND>(lParam) == Control(MainControl::lPix)) {
+                if (IsWindowEnabled(Control(MainControl::btnRemove))) btnRemove_Click();
+                return -2;
+            }
+            return -1;
         case WM_CLOSE:
             Form_Unload();  // the close box, like btnCancel: nothing saved, nothing asked
             return 0;
