@@ -66,7 +66,7 @@ TEST(CodePage932, JapaneseFoldersFromTheDialogToTheWallpaper) {
         ASSERT_TRUE(Click(config.Control(btnOK)));
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(config.window); }, 10000));
         const int chars = Characters(pictures + "\\");
-        EXPECT_EQ(chars + 1, static_cast<int>((pictures + "\\").size())) << "hyou and so are one character each";
+        EXPECT_EQ(chars + 4, static_cast<int>((pictures + "\\").size())) << "so, sha, shin and hyou take two bytes each";
         EXPECT_EQ(folder.ReadFile("Quilloria.dat"), SettingsText({{chars, jpeg, 0, false}, {chars, bitmap, 0, false}}));
         EXPECT_EQ(AutostartGuard::Value(), folder.Path() + "QLLoader.exe");
 

@@ -159,11 +159,14 @@ protected:
 TEST_F(DropFilesTest, FilesAndFoldersJoinTheListByTheRulesOfAdd) {
     const std::wstring pics = folder_ + L"pics\\";
     CreateDirectoryW(pics.c_str(), nullptr);
-    for (const wchar_t* name : {L"b10.jpg", L"B2.gif", L"a.bmp", L"notes.txt", L"hidden.jpg"}) WriteFileW(pics + name);
+    const std::string picture = test_pictures::BitmapFile(2, 2, test_pictures::Quadrants(2, 2));
+    for (const wchar_t* name : {L"b10.jpg", L"B2.gif", L"a.bmp", L"notes.txt", L"hidden.jpg"}) {
+        WriteFileW(pics + name, picture);  // any ending: the decoder goes by the content
+    }
     SetFileAttributesW((pics + L"hidden.jpg").c_str(), FILE_ATTRIBUTE_HIDDEN);
     CreateDirectoryW((pics + L"sub.jpg").c_str(), nullptr);  // a folder inside is not gone into
     WriteFileW(pics + L"sub.jpg\\c.jpg");
-    WriteFileW(folder_ + L"x.JPG");
+    WriteFileW(folder_ + L"x.JPG", picture);
     WriteFileW(folder_ + L"z.png");
 
     // A picture listed and selected before the drop stays selected.
@@ -181,6 +184,17 @@ TEST_F(DropFilesTest, FilesAndFoldersJoinTheListByTheRulesOfAdd) {
     EXPECT_EQ(Pictures[2], (PictureEntry{static_cast<int16_t>(folder_.size()), AnsiText(folder_) + "x.JPG", 0, false}));
     EXPECT_EQ(Pictures[5], (PictureEntry{static_cast<int16_t>(pics.size()), AnsiText(pics) + "b10.jpg", 0, false}));
     EXPECT_EQ(SendMessageA(form_.Control(MainControl::lPix), LB_GETCURSEL, 0, 0), 0);
+
+    // The Delete key on the list does what "Remove" does, and nothing while "Remove" is off.
+    HWND list = form_.Control(MainControl::lPix);
+    EnableWindow(form_.Control(MainControl::btnRemove), FALSE);
+    SendMessageA(list, WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(Rows().size(), 5u);
+    EnableWindow(form_.Control(MainControl::btnRemove), TRUE);
+    SendMessageA(list, WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"x.JPG", "a.bmp", "B2.gif", "b10.jpg"}));
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(answerer.Texts().size(), 1u) << "x.JPG, selected next, is shown";
 }
 
 // Under a Western code page a Chinese name has no ANSI form: the picture is stored by its short
