@@ -11,11 +11,6 @@ namespace {
 using namespace e2e;
 using namespace loader_e2e;
 
-// The number of characters of ANSI text, read by the system.
-int Characters(const std::string& text) {
-    return MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-}
-
 TEST(CodePage932, JapaneseFoldersFromTheDialogToTheWallpaper) {
     ASSERT_EQ(GetACP(), 932u) << "run with LANG=ja_JP.UTF-8";
     AutostartGuard autostart;
@@ -46,27 +41,18 @@ TEST(CodePage932, JapaneseFoldersFromTheDialogToTheWallpaper) {
         ASSERT_TRUE(WaitUntil([&] { return config.Rows().size() == 2; }));
         EXPECT_EQ(config.Rows(), (std::vector<std::string>{"a.jpg", "\x83\x5C.bmp"}));
 
-        // Each previews: no error, the style controls on, the JPEG's size in the information.
-        for (int row : {1, 0}) {
-            ClickListRow(config.Control(lPix), row);
-            ASSERT_TRUE(WaitUntil([&] { return SendMessageA(config.Control(lPix), LB_GETCURSEL, 0, 0) == row; }));
-            EXPECT_FALSE(WaitForError(process, 500)) << "row " << row;
-            EXPECT_TRUE(WaitUntil([&] { return IsEnabled(config.Control(cStretch)); })) << "row " << row;
-        }
-        wchar_t size[64] = {};
-        SendMessageW(config.Control(lInfo), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(size));
-        EXPECT_STREQ(size, L"64x48");
-        RECT window{};
-        GetWindowRect(config.window, &window);
-        const ScreenShot shot = CaptureScreen(window);
-        tp::WriteBytes(BuildFolder() + "code-page-932-journey.bmp",
-                       tp::BitmapFile(shot.width, shot.height, [&](int x, int y) { return shot.At(x, y); }));
+        // The picture named so in the folder hyou previews: no error, the style controls on.
+        ClickListRow(config.Control(lPix), 1);
+        EXPECT_FALSE(WaitForError(process, 1000));
+        EXPECT_TRUE(WaitUntil([&] { return IsEnabled(config.Control(cStretch)); }));
 
         // Saved in code page 932, the folder lengths counted in characters.
         ASSERT_TRUE(Click(config.Control(btnOK)));
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(config.window); }, 10000));
-        const int chars = Characters(pictures + "\\");
-        EXPECT_EQ(chars + 4, static_cast<int>((pictures + "\\").size())) << "so, sha, shin and hyou take two bytes each";
+        const std::string folderPart = pictures + "\\";
+        const int chars =
+            MultiByteToWideChar(CP_ACP, 0, folderPart.data(), static_cast<int>(folderPart.size()), nullptr, 0);
+        EXPECT_EQ(chars + 4, static_cast<int>(folderPart.size())) << "so, sha, shin and hyou take two bytes each";
         EXPECT_EQ(folder.ReadFile("Quilloria.dat"), SettingsText({{chars, jpeg, 0, false}, {chars, bitmap, 0, false}}));
         EXPECT_EQ(AutostartGuard::Value(), folder.Path() + "QLLoader.exe");
 
