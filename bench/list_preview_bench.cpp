@@ -17,6 +17,7 @@
 #include "bench_timer.h"
 #include "common/picture.h"
 #include "common/picture_list.h"
+#include "common/ansi_text.h"
 #include "common/settings_file.h"
 #include "config/frm_main.h"
 #include "config/picture_dialog_result.h"
@@ -135,19 +136,19 @@ int main(int argc, char** argv) {
     frmMain.IgnoreListClick = false;
 
     // 1000 files picked in one folder, as the dialog returns them, onto a list of 1000.
-    std::string buffer = "C:\\Pictures\\Holiday";
-    buffer.push_back('\0');
+    std::wstring buffer = L"C:\\Pictures\\Holiday";
+    buffer.push_back(L'\0');
     for (int i = 0; i < 1000; ++i) {
-        buffer += "IMG_" + std::to_string(10000 + i) + ".jpg";
-        buffer.push_back('\0');
+        buffer += L"IMG_" + std::to_wstring(10000 + i) + L".jpg";
+        buffer.push_back(L'\0');
     }
-    buffer.push_back('\0');
+    buffer.push_back(L'\0');
     std::vector<double> adds;
     for (int i = 0; i < runs; ++i) {
         Pictures = EmptyPictureList();
         for (int j = 0; j < 1000; ++j) AppendPicture(Pictures, 3, "C:\\p" + std::to_string(j) + ".bmp");
         const Stopwatch watch;
-        const auto files = ParsePictureDialogResult(buffer, 0, "");
+        const auto files = JudgePickedFiles(ParsePictureDialogResult(buffer), AnsiPath, AnsiLeadBytes());
         AppendPickedPictures(Pictures, files);
         frmMain.FillPictureList();
         UpdateWindow(List());

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12: mingw-w64 for both targets, Wine with
 # 32-bit support, Xvfb, GoogleTest sources, ImageMagick, clang for the fuzzers, djpeg for the
-# benchmark, and zip for the release archives. Idempotent: packages already present are skipped,
-# so a second run costs a second.
+# benchmark, zip for the release archives, and the Japanese locale and font of the test under code
+# page 932. Idempotent: packages already present are skipped, so a second run costs a second.
 set -euo pipefail
 
 packages=(
@@ -12,6 +12,7 @@ packages=(
   xvfb x11-utils imagemagick fonts-wine fonts-liberation
   clang-14 libclang-rt-14-dev libjpeg-turbo-progs
   zip unzip
+  locales fonts-ipafont-gothic
 )
 
 if [ "$(id -u)" != 0 ]; then
@@ -26,7 +27,17 @@ for p in "${packages[@]}"; do
   fi
 done
 
+# Wine takes a process's ANSI code page from its locale; for code page 932 the glibc locale
+# ja_JP.UTF-8 must exist, or Wine misreads non-ASCII file names.
+make_locales() {
+  if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
+    echo "setup: making the locale ja_JP.UTF-8"
+    localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+  fi
+}
+
 if [ ${#missing[@]} -eq 0 ]; then
+  make_locales
   echo "setup: all build and test packages are installed"
   exit 0
 fi
@@ -38,4 +49,5 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+make_locales
 echo "setup: done"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "common/ansi_text.h"
 #include "common/scoped_win.h"
-#include "common/text_helpers.h"
 
 namespace {
 
@@ -134,11 +134,14 @@ DWORD MoveIntoPlace(const std::string& temporary, const std::string& path) {
     }
 }
 
-std::string ProgramPath() {
-    std::string path(MAX_PATH, '\0');
+namespace {
+
+// The full path of the running program's file as Windows names it; empty when it cannot tell.
+std::wstring ProgramPathWide() {
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return std::string();
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return std::wstring();
         if (length < path.size()) {
             path.resize(length);
             return path;
@@ -147,11 +150,26 @@ std::string ProgramPath() {
     }
 }
 
+}  // namespace
+
+std::string ProgramPath() {
+    const std::wstring path = ProgramPathWide();
+    if (path.empty()) return std::string();
+    return AnsiPath(path).value_or(std::string());
+}
+
+std::wstring ProgramFolderWide() {
+    std::wstring path = ProgramPathWide();
+    // UTF-16 has no trail unit that reads as a backslash.
+    path.resize(path.rfind(L'\\') + 1);
+    return path;
+}
+
 std::string ProgramFolder() {
-    std::string path = ProgramPath();
-    if (path.empty()) return path;
-    path.resize(static_cast<size_t>(FindLastChar(path, '\\')));
-    return FolderWithBackslash(path);
+    const std::wstring folder = ProgramFolderWide();
+    if (folder.empty()) return std::string();
+    const std::optional<std::string> ansi = AnsiPath(folder);
+    return ansi ? FolderWithBackslash(*ansi, AnsiLeadBytes()) : std::string();
 }
 
 DWORD ReadFileHead(const std::string& path, size_t maxBytes, std::vector<uint8_t>& head,

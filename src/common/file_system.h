@@ -33,8 +33,14 @@ DWORD ReplaceFileContents(const std::string& path, const std::string& bytes);
 // the Windows error; on failure `temporary` is left for the caller.
 DWORD MoveIntoPlace(const std::string& temporary, const std::string& path);
 
-// The full path of the running program's file; empty when Windows cannot tell it.
+// The full path of the running program's file in the ANSI code page (by its short form where
+// needed); empty when Windows cannot tell it or it cannot be expressed.
 std::string ProgramPath();
 
-// The folder of the running program, ending in a backslash.
+// The folder of the running program as Windows names it, ending in a backslash.
+std::wstring ProgramFolderWide();
+
+// The folder of the running program in the ANSI code page, ending in a backslash: by its short
+// (8.3) form when its name holds characters the code page cannot express. Empty when neither
+// form can be expressed: no file of the program may then be named by an ANSI path.
 std::string ProgramFolder();

@@ -17,7 +17,8 @@ KindStyle StyleOf(const FormRow& row) {
         case ControlKind::Frame:
             return {"BUTTON", BS_GROUPBOX};
         case ControlKind::ListBox:
-            return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP};
+            return {"LISTBOX", static_cast<DWORD>(LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP |
+                                                  ((row.state & kKeysToForm) ? LBS_WANTKEYBOARDINPUT : 0))};
         case ControlKind::Button:
             return {"BUTTON", static_cast<DWORD>((row.state & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP};
         case ControlKind::PictureButton:

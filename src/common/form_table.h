@@ -31,6 +31,7 @@ enum ControlState : uint32_t {
     kNoPrefix = 64,    // label text shown as it is: "&" marks no access key
     kClickable = 128,  // label or picture box that tells its form of clicks and takes mouse presses
     kDefault = 256,    // the default push button, drawn with the heavier border
+    kKeysToForm = 512, // list box that tells its form of each key pressed on it (WM_VKEYTOITEM)
 };
 
 // A font by face and size. A row whose font has no face uses the form's default font: the

@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "common/path_text.h"
+
 struct PictureEntry {
-    int16_t FolderLength = 0;  // leading characters of Path that form its folder, backslash included
+    int16_t FolderLength = 0;  // leading characters (not bytes) of Path that form its folder, backslash included
     std::string Path;          // full path of the picture file, ANSI code page
     int16_t Tile = 0;          // 1 tiled, 0 not tiled
     bool Stretch = false;      // stretched over the screen; only when Tile is 0
@@ -30,5 +32,6 @@ inline int PictureCount(const PictureSlots& slots) {
 // The empty list: slot 0 only.
 inline PictureSlots EmptyPictureList() { return PictureSlots(1); }
 
-// The file name an entry shows in the list: Path after its first FolderLength characters.
-std::string EntryFileName(const PictureEntry& entry);
+// The file name an entry shows in the list: Path after its first FolderLength characters, read
+// with the lead bytes of the code page the path is in.
+std::string EntryFileName(const PictureEntry& entry, const LeadBytes& lead);

@@ -102,6 +102,15 @@ private:
     size_t pos_ = 0;
 };
 
+// True when `text` holds a byte 0 to 31. Such bytes are never the second byte of a double-byte
+// character, so the test holds in every ANSI code page.
+bool HasControlCharacter(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20) return true;
+    }
+    return false;
+}
+
 void AppendEntryLine(std::string& out, const PictureEntry& entry) {
     out += std::to_string(entry.FolderLength);
     out += ",\"";
@@ -149,8 +158,10 @@ SettingsReadResult DecodeSettings(std::string_view bytes) {
         if (!folderLength) return result;
         auto path = reader.ReadString();
         // A path holds no double quote. An unquoted field may carry one, but the list would then
-        // be written back as a file that no longer reads, so such a file is unusable now.
-        if (!path || path->find('"') != std::string::npos) return result;
+        // be written back as a file that no longer reads, so such a file is unusable now. No
+        // Windows file name holds a control character either: a NUL would cut the path short where
+        // the registry and the file system read it, so a path with one is damage, not a name.
+        if (!path || path->find('"') != std::string::npos || HasControlCharacter(*path)) return result;
         const auto tile = reader.ReadInt16();
         if (!tile) return result;
         const auto stretch = reader.ReadBoolean();

@@ -16,7 +16,9 @@ std::string AppFolder() { return ProgramFolder(); }
 std::string SettingsFilePath() { return AppFolder() + kSettingsFileName; }
 
 bool LoadSettings() {
-    const std::string path = SettingsFilePath();
+    const std::string folder = AppFolder();
+    if (folder.empty()) return false;  // a folder the ANSI code page cannot name has no usable file
+    const std::string path = folder + kSettingsFileName;
     if (!PlainFileExists(path)) return false;
 
     const std::optional<std::string> bytes = ReadWholeFile(path, kMaxSettingsBytes);
@@ -36,4 +38,9 @@ bool LoadSettings() {
     return false;
 }
 
-DWORD SaveSettings() { return ReplaceFileContents(SettingsFilePath(), EncodeSettings(Pictures)); }
+DWORD SaveSettings() {
+    const std::string folder = AppFolder();
+    // Never a file of that name in the current folder instead.
+    if (folder.empty()) return ERROR_NO_UNICODE_TRANSLATION;
+    return ReplaceFileContents(folder + kSettingsFileName, EncodeSettings(Pictures));
+}

@@ -11,7 +11,8 @@
 // read or created.
 extern PictureSlots Pictures;
 
-// The folder of the running program, ending in a backslash; computed afresh at each call.
+// The folder of the running program, ending in a backslash; computed afresh at each call. Empty
+// when its name cannot be expressed in the ANSI code page, not even by its short form.
 std::string AppFolder();
 
 // AppFolder() followed by "Quilloria.dat".
@@ -22,5 +23,6 @@ std::string SettingsFilePath();
 bool LoadSettings();
 
 // Writes slots 1..N of Pictures to the settings file, replacing the old file in one step so that
-// a failed save never loses it. Returns 0, or the Windows error that stopped the save.
+// a failed save never loses it. Returns 0, or the Windows error that stopped the save
+// (ERROR_NO_UNICODE_TRANSLATION when AppFolder cannot be named).
 DWORD SaveSettings();

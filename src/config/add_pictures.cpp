@@ -1,10 +1,14 @@
-// "&Add...": picking pictures in the system's open-file dialog and appending them to the list.
+// "&Add..." and files dropped on the window: picking pictures and appending them to the list.
 #include <windows.h>
 #include <commdlg.h>
 #include <cderr.h>
+#include <shellapi.h>
+#include <shlwapi.h>
 
+#include <algorithm>
 #include <vector>
 
+#include "common/ansi_text.h"
 #include "common/settings_file.h"
 #include "config/frm_main.h"
 #include "config/list_texts.h"
@@ -18,14 +22,13 @@ namespace {
 // Room for the names of thousands of files in one folder (the dialog's old limit of 1025
 // characters held a few dozen).
 constexpr DWORD kSelectionChars = 512 * 1024;
-constexpr DWORD kFileTitleChars = 512;
 
 // Description and pattern pairs, each ended by a NUL, the whole by one more.
-constexpr char kFilter[] =
-    "Pictures\0*.bmp;*.gif;*.jpg\0"
-    "Bitmaps (*.bmp)\0*.bmp\0"
-    "GIF (*.gif)\0*.gif\0"
-    "JPEG (*.jpg)\0*.jpg\0";
+constexpr wchar_t kFilter[] =
+    L"Pictures\0*.bmp;*.gif;*.jpg\0"
+    L"Bitmaps (*.bmp)\0*.bmp\0"
+    L"GIF (*.gif)\0*.gif\0"
+    L"JPEG (*.jpg)\0*.jpg\0";
 
 // Long names in the Explorer-style dialog, only files that exist, several at once, and no
 // "Open as read-only" box.
@@ -35,46 +38,88 @@ constexpr DWORD kDialogFlags =
 // these flags.
 static_assert(kDialogFlags == 0x00281204);
 
+// The pictures directly inside `folder`, ordered by name as Explorer shows them ("2" before
+// "10"). Sub-folders and hidden or system files are left out, as files that are no pictures are.
+std::vector<std::wstring> PicturesInFolder(const std::wstring& folder) {
+    std::wstring prefix = folder;
+    if (prefix.empty() || prefix.back() != L'\\') prefix += L'\\';
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileExW((prefix + L"*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+        if ((found.dwFileAttributes & skipped) == 0 && IsAcceptedPictureName(std::wstring_view(found.cFileName))) {
+            names.emplace_back(found.cFileName);
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end(),
+              [](const std::wstring& a, const std::wstring& b) { return StrCmpLogicalW(a.c_str(), b.c_str()) < 0; });
+    for (std::wstring& name : names) name.insert(0, prefix);
+    return names;
+}
+
 }  // namespace
 
-uint32_t ConfigMainForm::OpenPictureDialog(std::string& selection, int& fileOffset, std::string& fileTitle) {
-    std::vector<char> file(kSelectionChars, '\0');  // starts with an empty file name
-    std::vector<char> title(kFileTitleChars, '\0');
-    OPENFILENAMEA PictureDialogRecord{};
+uint32_t ConfigMainForm::OpenPictureDialog(std::wstring& selection) {
+    std::vector<wchar_t> file(kSelectionChars, L'\0');  // starts with an empty file name
+    OPENFILENAMEW PictureDialogRecord{};
     PictureDialogRecord.lStructSize = sizeof(PictureDialogRecord);
     PictureDialogRecord.hwndOwner = hwnd_;
     PictureDialogRecord.lpstrFilter = kFilter;
     PictureDialogRecord.nFilterIndex = 1;
     PictureDialogRecord.lpstrFile = file.data();
     PictureDialogRecord.nMaxFile = kSelectionChars;  // characters, not bytes
-    PictureDialogRecord.lpstrFileTitle = title.data();
-    PictureDialogRecord.nMaxFileTitle = kFileTitleChars;
-    PictureDialogRecord.lpstrInitialDir = "";  // the current folder
-    PictureDialogRecord.lpstrTitle = "Select Picture Files";
+    PictureDialogRecord.lpstrInitialDir = L"";       // the current folder
+    PictureDialogRecord.lpstrTitle = L"Select Picture Files";
     PictureDialogRecord.Flags = kDialogFlags;
     // A name typed without an ending gets ".bmp" (the ending alone: with "*." in front the dialog
     // would look for "name.*.bmp").
-    PictureDialogRecord.lpstrDefExt = "bmp";
+    PictureDialogRecord.lpstrDefExt = L"bmp";
 
-    if (!GetOpenFileNameA(&PictureDialogRecord)) {
+    // The names come as Windows has them; each is put into the ANSI code page on its own, so that
+    // none is stored as a look-alike or with a "?".
+    if (!GetOpenFileNameW(&PictureDialogRecord)) {
         const DWORD failure = CommDlgExtendedError();
         return failure ? failure : ERROR_CANCELLED;
     }
     selection.assign(file.data(), file.size());
-    fileOffset = PictureDialogRecord.nFileOffset;
-    fileTitle.assign(title.data());
     return 0;
 }
 
 void ConfigMainForm::btnAdd_Click() {
-    std::string selection, fileTitle;
-    int fileOffset = 0;
-    const uint32_t result = OpenPictureDialog(selection, fileOffset, fileTitle);
+    std::wstring selection;
+    const uint32_t result = OpenPictureDialog(selection);
     if (result == FNERR_BUFFERTOOSMALL) ShowErrorMessage(hwnd_, SelectionTooLargeText());
     if (result != 0 || !hwnd_) return;  // cancelled or failed: the list stays as it was
+    AddPictureFiles(ParsePictureDialogResult(selection));
+}
 
-    const std::vector<PickedFile> files = ParsePictureDialogResult(selection, fileOffset, fileTitle);
-    for (const std::string& name : RejectedPictureNames(files)) ShowErrorMessage(hwnd_, InvalidPictureText(name));
+void ConfigMainForm::Form_DropFiles(HDROP drop) {
+    std::vector<std::wstring> paths;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+        if (path.empty()) continue;
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            for (std::wstring& picture : PicturesInFolder(path)) paths.push_back(std::move(picture));
+        } else {
+            paths.push_back(std::move(path));
+        }
+    }
+    DragFinish(drop);  // Explorer is not kept waiting while messages are shown
+    AddPictureFiles(paths);
+}
+
+void ConfigMainForm::AddPictureFiles(const std::vector<std::wstring>& paths) {
+    const std::vector<PickedFile> files = JudgePickedFiles(paths, AnsiPath, AnsiLeadBytes());
+    for (const std::wstring& message : RefusalMessages(files)) {
+        ShowErrorMessage(hwnd_, message);
+        if (!hwnd_) return;  // the window was closed meanwhile
+    }
     if (Pictures.empty()) Pictures = EmptyPictureList();
     const int notAdded = AppendPickedPictures(Pictures, files);
     if (notAdded > 0) ShowErrorMessage(hwnd_, ListFullText(notAdded));

@@ -3,16 +3,28 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/ansi_text.h"
 #include "common/app_window.h"
+#include "common/file_system.h"
 #include "common/reg_value.h"
 #include "common/scoped_win.h"
 #include "common/settings_file.h"
 #include "config/config_texts.h"
 #include "config/frm_main.h"
+#include "config/message_box.h"
 
 namespace config {
 
+namespace {
+// The autostart value's data: the loader beside this program.
+std::string LoaderPath() { return AutostartData(AppFolder(), AnsiLeadBytes()); }
+}  // namespace
+
 bool StartUp(HINSTANCE instance) {
+    if (AppFolder().empty()) {
+        ShowErrorMessage(ApplicationWindow(), FolderUnusableText(ProgramFolderWide()));
+        return false;
+    }
     if (!frmMain.Load(instance, ApplicationWindow())) return false;
     // A missing or rejected file shows up later as a list that does not exist yet.
     LoadSettings();
@@ -41,7 +53,7 @@ RunValue ReadRunValue(HKEY root) {
         return RunValue::Other;
     }
     text.resize(strnlen(text.data(), std::min<size_t>(size, text.size())));
-    return text == AutostartData(AppFolder()) ? RunValue::ThisLoader : RunValue::Other;
+    return text == LoaderPath() ? RunValue::ThisLoader : RunValue::Other;
 }
 
 DWORD SetAutostart(bool wanted) {
@@ -107,7 +119,7 @@ DWORD DeleteAutostartValue(HKEY root, const std::string& keyPath) {
     return static_cast<DWORD>(RegDeleteValueA(key.get(), kAutostartValueName));
 }
 
-DWORD RegisterAutostart(HKEY root) { return WriteAutostartValue(root, kRunKeyPath, AutostartData(AppFolder())); }
+DWORD RegisterAutostart(HKEY root) { return WriteAutostartValue(root, kRunKeyPath, LoaderPath()); }
 
 DWORD UnregisterAutostart(HKEY root) { return DeleteAutostartValue(root, kRunKeyPath); }
 

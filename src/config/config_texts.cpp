@@ -1,8 +1,10 @@
 #include "config/config_texts.h"
 
-#include "common/text_helpers.h"
+#include "common/path_text.h"
 
-std::string AutostartData(std::string_view appFolder) { return FolderWithBackslash(appFolder) + kLoaderFileName; }
+std::string AutostartData(std::string_view appFolder, const LeadBytes& lead) {
+    return FolderWithBackslash(appFolder, lead) + kLoaderFileName;
+}
 
 std::string LoaderStillActiveText() {
     return "You have choosen to not load the Loader on startup.\n"
@@ -32,5 +34,15 @@ std::string SaveFailedText(std::string_view path, std::string_view reason) {
     text += "\n\nIf you may not write to this folder (one under Program Files, for example), close "
             "Quilloria, move the Quilloria folder to a folder you may write to, such as one in your "
             "user profile, and start Quilloria.exe from there.";
+    return text;
+}
+
+std::wstring FolderUnusableText(std::wstring_view folder) {
+    std::wstring text = L"Quilloria cannot keep its picture list in the folder\n";
+    text += folder;
+    text += L"\n\nCause:\nThe folder's name holds characters that the language for non-Unicode programs "
+            L"cannot express, and the drive gives it no short name.";
+    text += L"\n\nMove the Quilloria folder to a folder whose name has none of these characters, such as "
+            L"C:\\Quilloria, and start Quilloria.exe from there.";
     return text;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/path_text.h"
 #include "common/shared_names.h"
 
 // The application title of this program: the text of its hidden application window.
@@ -18,9 +19,9 @@ inline constexpr char kRunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVers
 inline constexpr char kAutostartValueName[] = "Quilloria Loader";
 inline constexpr char kLoaderFileName[] = "QLLoader.exe";
 
-// Returns the data of the autostart value: the loader's full path in `appFolder`. A folder that
-// already ends in a backslash (a drive root) gets no second one.
-std::string AutostartData(std::string_view appFolder);
+// Returns the data of the autostart value: the loader's full path in `appFolder`, a path in the
+// code page of `lead`. A folder that already ends in a backslash (a drive root) gets no second one.
+std::string AutostartData(std::string_view appFolder, const LeadBytes& lead);
 
 // The longest autostart text that is read back; anything longer counts as no value.
 inline constexpr size_t kMaxAutostartText = 255;
@@ -40,3 +41,7 @@ std::string AutostartFailedText(bool switchingOn, std::string_view reason);
 // Told when "&OK" could not write the settings file at `path`; the window stays open. Says what to
 // do when the folder is one the user may not write to.
 std::string SaveFailedText(std::string_view path, std::string_view reason);
+
+// Told at start when the program's folder cannot be named in the ANSI code page, not even by its
+// short form, so that no list can be read or saved there. Says where to move the folder.
+std::wstring FolderUnusableText(std::wstring_view folder);

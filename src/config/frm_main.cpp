@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "common/ansi_text.h"
 #include "common/error_text.h"
 #include "common/message_pump.h"
 #include "common/resource.h"
@@ -26,6 +27,8 @@ namespace {
 // give the window Tab and access-key handling.
 constexpr FormWindow kWindow{"QuilloriaConfigMain", kMainCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU,
                              WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW};
+// The message that carries the data of a drop between processes; the SDK does not name it.
+constexpr UINT kCopyGlobalData = 0x0049;
 
 // Loads a 16 x 16 arrow picture with its magenta pixels in the button-face colour.
 HBITMAP LoadArrowBitmap(HINSTANCE instance, int id) {
@@ -69,6 +72,12 @@ bool ConfigMainForm::Load(HINSTANCE instance, HWND owner) {
     arrowDown_.reset(LoadArrowBitmap(instance_, QL_ARROW_DOWN_BITMAP));
     SendMessageA(Control(MainControl::btnUp), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(arrowUp_.get()));
     SendMessageA(Control(MainControl::btnDown), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(arrowDown_.get()));
+    DragAcceptFiles(hwnd_, TRUE);
+    // A window run as administrator still takes drops from the user's Explorer, whose messages
+    // Windows would otherwise keep from a program of a higher integrity level.
+    for (UINT message : {static_cast<UINT>(WM_DROPFILES), static_cast<UINT>(WM_COPYDATA), kCopyGlobalData}) {
+        ChangeWindowMessageFilterEx(hwnd_, message, MSGFLT_ALLOW, nullptr);
+    }
     Form_Load();
     return true;
 }
@@ -98,7 +107,7 @@ void ConfigMainForm::FillPictureList() {
         send(LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(bytes));
     }
     for (int slot = 1; slot <= count; ++slot) {
-        const std::string name = EntryFileName(Pictures[static_cast<size_t>(slot)]);
+        const std::string name = EntryFileName(Pictures[static_cast<size_t>(slot)], AnsiLeadBytes());
         send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
     send(WM_SETREDRAW, TRUE, 0);
@@ -260,6 +269,16 @@ LRESULT ConfigMainForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LP
         case WM_DPICHANGED:
             HandleDpiChanged(hwnd, controls_, wParam, lParam);
             return 0;
+        case WM_DROPFILES:
+            Form_DropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case WM_VKEYTOITEM:
+            // The Delete key on the picture list does what "&Remove" does, while it may.
+            if (LOWORD(wParam) == VK_DELETE && reinterpret_cast<HWND>(lParam) == Control(MainControl::lPix)) {
+                if (IsWindowEnabled(Control(MainControl::btnRemove))) btnRemove_Click();
+                return -2;
+            }
+            return -1;
         case WM_CLOSE:
             Form_Unload();  // the close box, like btnCancel: nothing saved, nothing asked
             return 0;

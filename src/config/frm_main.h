@@ -3,9 +3,11 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/form_builder.h"
 #include "common/picture.h"
@@ -65,6 +67,9 @@ public:
     void btnDown_Click();
     void btnClear_Click();
     void btnAdd_Click();  // add_pictures.cpp
+    // Files and folders dropped on the window from Explorer (add_pictures.cpp): the files, and the
+    // pictures directly inside the folders, join the list as "&Add..." adds them.
+    void Form_DropFiles(HDROP drop);
 
     // The preview (preview/frm_main_preview.cpp). PreviewPicture shows slot `Index` of Pictures
     // and returns 0, or the error number of a picture that could not be shown.
@@ -108,7 +113,10 @@ private:
 
     // OpenPictureDialog fills `selection` with the dialog's result: returns 0 when the user picked
     // files, ERROR_CANCELLED when the dialog was cancelled, or the reason it failed.
-    uint32_t OpenPictureDialog(std::string& selection, int& fileOffset, std::string& fileTitle);
+    uint32_t OpenPictureDialog(std::wstring& selection);
+    // Appends the files at `paths` as "&Add..." does: one message per refused file, the accepted
+    // ones at the end of the list up to its limit, the selection kept.
+    void AddPictureFiles(const std::vector<std::wstring>& paths);
 
     HINSTANCE instance_ = nullptr;
     HWND hwnd_ = nullptr;

@@ -1,5 +1,6 @@
 // Editing the picture list of the configuration window: selecting a picture previews it (and
 // takes out a picture that cannot be shown), removing, moving and clearing.
+#include <algorithm>
 #include <string>
 
 #include "common/error_text.h"
@@ -14,11 +15,13 @@ namespace config {
 namespace {
 
 std::string RowText(HWND list, int row) {
-    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
-    if (length <= 0) return std::string();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(length));
+    // The length may be over-reported (on double-byte systems it can count a row as if wide): it
+    // only sizes the buffer, and the text is as long as LB_GETTEXT says.
+    const LRESULT room = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+    if (room <= 0) return std::string();
+    std::string text(static_cast<size_t>(room) + 1, '\0');
+    const LRESULT length = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length > 0 ? std::min(static_cast<size_t>(length), static_cast<size_t>(room)) : 0);
     return text;
 }
 

@@ -1,8 +1,15 @@
 #include "config/list_texts.h"
 
-std::string InvalidPictureText(std::string_view name) {
-    std::string text(name);
-    text += "\n\nInvalid Picture!\n\nFile will not be added to the list...";
+std::wstring InvalidPictureText(std::wstring_view name) {
+    std::wstring text(name);
+    text += L"\n\nInvalid Picture!\n\nFile will not be added to the list...";
+    return text;
+}
+
+std::wstring UnexpressibleNameText(std::wstring_view name) {
+    std::wstring text(name);
+    text += L"\n\nThe name holds characters that the language for non-Unicode programs cannot express, "
+            L"and the drive gives the file no short name.\n\nFile will not be added to the list...";
     return text;
 }
 

@@ -11,7 +11,7 @@ constexpr int In(MainControl c) { return static_cast<int>(c); }
 constexpr FormRow kLayout[] = {
 //   control          name             kind           inside          left  top   width height caption                         tool tip                                              tab state
     {In(fList),         "fList",         Frame,         kForm,          60,   0,    3435, 2565, "&Wallpaper Bitmaps",            nullptr,                                               0, kHidden, {}},
-    {In(lPix),          "lPix",          ListBox,       In(fList),      90,   240,  2295, 2205, nullptr,                         "Currently selected pictures. Click to preview it",    1, kSunken, {}},
+    {In(lPix),          "lPix",          ListBox,       In(fList),      90,   240,  2295, 2205, nullptr,                         "Currently selected pictures. Click to preview it",    1, kSunken | kKeysToForm, {}},
     {In(btnAdd),        "btnAdd",        Button,        In(fList),      2460, 240,  885,  405,  "&Add...",                       "Select one or more bitmap pictures to add",           2, kNormal, {}},
     {In(btnRemove),     "btnRemove",     Button,        In(fList),      2460, 710,  885,  405,  "&Remove",                       "Remove selected picture from list",                   3, kDisabled, {}},
     {In(btnClear),      "btnClear",      Button,        In(fList),      2460, 1180, 885,  405,  "C&lear",                        "Clear the entire list",                               4, kNormal, {}},

@@ -15,12 +15,16 @@ namespace {
 // Starts the configuration program from the application folder and waits until the user has
 // closed it. Shows the critical message and returns false when that fails.
 bool RunConfigurationProgram() {
-    // The full path, quoted: never a Quilloria.exe that the current folder or the search path supplies.
-    std::string commandLine = "\"";
-    commandLine += AppFolder();
-    commandLine += "Quilloria.exe\"";
-    const ShellWaitResult result = ShellAndWait(commandLine, SW_SHOWNORMAL, -1);
-    if (result.Succeeded()) return true;
+    // The full path, quoted: never a Quilloria.exe that the current folder or the search path
+    // supplies, so a folder that the ANSI code page cannot name starts nothing.
+    const std::string folder = AppFolder();
+    ShellWaitResult result;
+    if (folder.empty()) {
+        result.startError = ERROR_NO_UNICODE_TRANSLATION;
+    } else {
+        result = ShellAndWait("\"" + folder + "Quilloria.exe\"", SW_SHOWNORMAL, -1);
+        if (result.Succeeded()) return true;
+    }
 
     const DWORD error = result.startError ? result.startError : result.waitError;
     const std::string text = CouldNotStartConfigurationText(SystemErrorDescription(error));

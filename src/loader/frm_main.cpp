@@ -5,7 +5,7 @@
 #include "common/picture_list.h"
 #include "common/picture_name.h"
 #include "common/settings_file.h"
-#include "common/text_helpers.h"
+#include "common/ansi_text.h"
 #include "loader/wallpaper_registration.h"
 #include "loader/wallpaper_values.h"
 
@@ -66,7 +66,7 @@ void LoaderMainForm::Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {
 
 void LoaderMainForm::CreateTempBitmap(const std::string& path) {
     std::string caption = "<";
-    caption += GetFileName(path);
+    caption += GetFileName(path, AnsiLeadBytes());
     caption += '>';
     SetWindowTextA(Control(NoticeControl::lFile), caption.c_str());
     CentreWindow(hwnd_);

@@ -16,7 +16,7 @@ TEST(ConfigTextsTest, AutostartDataIsTheLoaderBesideTheProgram) {
         {"D:\\Apps", "D:\\Apps\\QLLoader.exe"},
         {"\\\\server\\share\\", "\\\\server\\share\\QLLoader.exe"},
     };
-    for (const Case& c : cases) EXPECT_EQ(AutostartData(c.folder), c.data) << c.folder;
+    for (const Case& c : cases) EXPECT_EQ(AutostartData(c.folder, LeadBytes()), c.data) << c.folder;
 }
 
 TEST(ConfigTextsTest, LoaderQuestionWordForWord) {

@@ -9,55 +9,63 @@ namespace {
 
 using namespace std::string_literals;
 
-PickedFile Accepted(const char* name, int16_t folder, const char* path) { return {name, true, folder, path}; }
-PickedFile Refused(const char* name) { return {name, false, 0, ""}; }
-
-TEST(PictureDialogResult, ParsesOneOrSeveralFiles) {
-    const std::string blanks(1024, ' ');
-    const PickedFile a = Accepted("a.jpg", 5, "D:\\P\\a.jpg");
-    const struct { const char* what; std::string buffer; int offset; std::string title; std::vector<PickedFile> files; }
-    cases[] = {
-        {"one file", "C:\\Pics\\Sunset.BMP\0\0"s + blanks, 8, "Sunset.BMP\0"s + blanks,
-         {Accepted("Sunset.BMP", 8, "C:\\Pics\\Sunset.BMP")}},
-        {"one file in a root", "C:\\root.jpg\0\0"s, 3, "root.jpg", {Accepted("root.jpg", 3, "C:\\root.jpg")}},
-        {"one refused file", "C:\\Pics\\photo.jpeg\0\0"s, 8, "photo.jpeg", {Refused("photo.jpeg")}},
-        {"offset past the path", "C:\\Pics\\a.gif\0\0"s, 500, "", {Accepted("a.gif", 8, "C:\\Pics\\a.gif")}},
-        {"several files", "D:\\P\0a.jpg\0b.GIF\0c.txt\0\0"s + blanks, 5, "",
-         {a, Accepted("b.GIF", 5, "D:\\P\\b.GIF"), Refused("c.txt")}},
-        {"several in a root", "C:\\\0a.bmp\0b.bmp\0\0"s, 3, "",
-         {Accepted("a.bmp", 3, "C:\\a.bmp"), Accepted("b.bmp", 3, "C:\\b.bmp")}},
-        {"one file twice", "D:\\P\0a.jpg\0a.jpg\0\0"s, 5, "", {a, a}},
-        {"text after the end", "D:\\P\0a.jpg\0\0b.jpg\0\0"s, 5, "", {a}},
-        {"no closing NULs", "D:\\P\0a.jpg"s, 5, "", {a}},
-        {"empty buffer", "\0"s + blanks, 0, "", {}},
-    };
-    for (const auto& c : cases) {
-        const std::vector<PickedFile> files = ParsePictureDialogResult(c.buffer, c.offset, c.title);
-        ASSERT_EQ(files.size(), c.files.size()) << c.what;
-        for (size_t i = 0; i < files.size(); ++i) {
-            EXPECT_EQ(files[i], c.files[i]) << c.what << ": " << files[i].Name << ' ' << files[i].FolderLength << ' '
-                                            << files[i].Path;
-        }
+TEST(PictureDialogResult, NamesAreAcceptedByTheirLastThreeCharacters) {
+    for (const char* name : {"Sunset.BMP", "LOGO.GIF", "x.Gif", "a.jpg", "jpg", "xjpg"}) {
+        EXPECT_TRUE(IsAcceptedPictureName(name)) << name;
     }
+    for (const char* name : {"photo.jpeg", "a.png", "a.bmp ", "pg", ""}) {
+        EXPECT_FALSE(IsAcceptedPictureName(name)) << name;
+    }
+    EXPECT_TRUE(IsAcceptedPictureName(L"\x7167\x7247.JPG"));
+    EXPECT_FALSE(IsAcceptedPictureName(L"a.jp\xFF47"));  // a full-width g is no g
 }
 
-TEST(PictureDialogResult, AcceptedFilesJoinTheListUpToItsLimit) {
-    const std::vector<PickedFile> picked = ParsePictureDialogResult("C:\\P\0a.jpg\0b.txt\0c.bmp\0a.jpg\0\0"s, 5, "");
-    EXPECT_EQ(RejectedPictureNames(picked), std::vector<std::string>{"b.txt"});
-    PictureSlots roomy;
-    EXPECT_EQ(AppendPickedPictures(roomy, picked), 0);
-    const PictureEntry a{5, "C:\\P\\a.jpg", 0, false};
-    EXPECT_EQ(roomy, (PictureSlots{{}, a, {5, "C:\\P\\c.bmp", 0, false}, a}));
+TEST(PictureDialogResult, ParsesOneOrSeveralFiles) {
+    const std::wstring blanks(1024, L' ');
+    const struct { const char* what; std::wstring buffer; std::vector<std::wstring> paths; } cases[] = {
+        {"one file", L"C:\\Pics\\Sunset.BMP\0\0"s + blanks, {L"C:\\Pics\\Sunset.BMP"}},
+        {"several files", L"D:\\P\0a.jpg\0b.GIF\0\0"s + blanks, {L"D:\\P\\a.jpg", L"D:\\P\\b.GIF"}},
+        {"several in a root", L"C:\\\0a.bmp\0b.bmp\0\0"s, {L"C:\\a.bmp", L"C:\\b.bmp"}},
+        {"one file twice", L"D:\\P\0a.jpg\0a.jpg\0\0"s, {L"D:\\P\\a.jpg", L"D:\\P\\a.jpg"}},
+        {"text after the end", L"D:\\P\0a.jpg\0\0b.jpg\0\0"s, {L"D:\\P\\a.jpg"}},
+        {"no closing NULs", L"D:\\P\0a.jpg"s, {L"D:\\P\\a.jpg"}},
+        {"empty buffer", L"\0"s + blanks, {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ParsePictureDialogResult(c.buffer), c.paths) << c.what;
+}
 
-    PictureSlots nearlyFull(kMaxPictures);                   // room for one more picture
-    EXPECT_EQ(AppendPickedPictures(nearlyFull, picked), 2);  // c.bmp and the second a.jpg; b.txt does not count
-    EXPECT_EQ(PictureCount(nearlyFull), kMaxPictures);
-    EXPECT_EQ(nearlyFull.back(), a);
+// Each picked file is judged by its name, then stored by its ANSI path with the folder counted in
+// characters; each refused one gets its message, and the list takes what fits.
+TEST(PictureDialogResult, PickedFilesAreJudgedAndJoinTheListUpToItsLimit) {
+    LeadBytes japanese;
+    japanese.AddRange(0x81, 0x9F);
+    japanese.AddRange(0xE0, 0xFC);
+    // The code page as a stand-in: "so" (U+30BD) is 83 5C; "pian" (U+7247) has no form, nor a short name.
+    const AnsiPathFunction toAnsi = [](const std::wstring& path) -> std::optional<std::string> {
+        if (path.find(L'\x7247') != std::wstring::npos) return std::nullopt;
+        return path == L"C:\\\x30BD\\a.jpg" ? "C:\\\x83\x5C\\a.jpg" : std::string(path.begin(), path.end());
+    };
+    const std::vector<PickedFile> files = JudgePickedFiles(
+        {L"C:\\P\\a.jpg", L"C:\\P\\b.txt", L"C:\\\x30BD\\a.jpg", L"C:\\P\\\x7247.gif", L"C:\\P\\\x7247.png"}, toAnsi,
+        japanese);
+    const PickedFile a{L"a.jpg", PickVerdict::Accepted, 5, "C:\\P\\a.jpg"}, so{L"a.jpg", PickVerdict::Accepted, 5,
+                                                                               "C:\\\x83\x5C\\a.jpg"};
+    EXPECT_EQ(files, (std::vector<PickedFile>{a, {L"b.txt"}, so, {L"\x7247.gif", PickVerdict::Unexpressible},
+                                              {L"\x7247.png"}}));
+    EXPECT_EQ(RefusalMessages(files), (std::vector<std::wstring>{InvalidPictureText(L"b.txt"),
+                                                                 UnexpressibleNameText(L"\x7247.gif"),
+                                                                 InvalidPictureText(L"\x7247.png")}));
+    PictureSlots roomy;
+    EXPECT_EQ(AppendPickedPictures(roomy, files), 0);
+    EXPECT_EQ(roomy, (PictureSlots{{}, {5, a.Path, 0, false}, {5, so.Path, 0, false}}));
+    PictureSlots nearlyFull(kMaxPictures);                  // room for one more picture
+    EXPECT_EQ(AppendPickedPictures(nearlyFull, files), 1);  // the refused files do not count
+    EXPECT_EQ(nearlyFull.back().Path, a.Path);
 }
 
 TEST(ListTexts, MessagesWordForWord) {
-    EXPECT_EQ(InvalidPictureText("photo.jpeg"),
-              "photo.jpeg\n\nInvalid Picture!\n\nFile will not be added to the list...");
+    EXPECT_EQ(InvalidPictureText(L"photo.jpeg"),
+              L"photo.jpeg\n\nInvalid Picture!\n\nFile will not be added to the list...");
     EXPECT_EQ(PictureLoadFailedText("sunset.jpg", "File not found"),
               "sunset.jpg\n\nFile not found!\n\nPicture will be removed from list...");
     EXPECT_EQ(ListFullText(5), "The list holds at most 32,767 pictures.\n\n5 of the selected files were not added.");

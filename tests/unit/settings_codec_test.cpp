@@ -109,6 +109,9 @@ TEST(SettingsCodec, DamagedFilesAreUnusable) {
         {"tile with letters", "\"Version 1.1\"\r\n1\r\n3,\"C:\\a.jpg\",1x,#FALSE#\r\n"},
         {"stretch as a number", "\"Version 1.1\"\r\n1\r\n3,\"C:\\a.jpg\",0,-1\r\n"},
         {"stretch in lower case", "\"Version 1.1\"\r\n1\r\n3,\"C:\\a.jpg\",0,#true#\r\n"},
+        {"quoted path holding a line feed", "\"Version 1.1\"\r\n1\r\n3,\"C:\\a\nb.jpg\",0,#FALSE#\r\n"},
+        {"quoted path holding a NUL", std::string("\"Version 1.1\"\r\n1\r\n3,\"C:\\a") + '\0' + ".jpg\",0,#FALSE#\r\n"},
+        {"unquoted path holding a tab", "\"Version 1.1\"\r\n1\r\n3,C:\\a\tb.jpg,0,#FALSE#\r\n"},
     };
     for (const auto& [name, text] : cases) {
         const SettingsReadResult read = DecodeSettings(text);

@@ -8,38 +8,9 @@
 
 namespace {
 
-TEST(TextHelpers, FindLastCharCountsFromOne) {
-    EXPECT_EQ(FindLastChar("", '\\'), 0);
-    EXPECT_EQ(FindLastChar("abc", '\\'), 0);
-    EXPECT_EQ(FindLastChar("\\", '\\'), 1);
-    EXPECT_EQ(FindLastChar("C:\\Pics\\a.jpg", '\\'), 8);
-    EXPECT_EQ(FindLastChar("aXbx", 'x'), 4);  // exact comparison: case counts
-}
-
-TEST(TextHelpers, GetFileNameTakesThePartAfterTheLastBackslash) {
-    EXPECT_EQ(GetFileName("C:\\Pics\\sunset.jpg"), "sunset.jpg");
-    EXPECT_EQ(GetFileName("sunset.jpg"), "sunset.jpg");
-    EXPECT_EQ(GetFileName("C:\\Pics\\"), "");
-    EXPECT_EQ(GetFileName(""), "");
-    EXPECT_EQ(GetFileName("C:\\root.bmp"), "root.bmp");
-}
-
-TEST(TextHelpers, FolderGetsExactlyOneTrailingBackslash) {
-    EXPECT_EQ(FolderWithBackslash("C:\\App"), "C:\\App\\");
-    EXPECT_EQ(FolderWithBackslash("C:\\"), "C:\\");
-    EXPECT_EQ(FolderWithBackslash(""), "\\");
-}
-
 TEST(TextHelpers, OneLineFoldsLineBreaks) {
     EXPECT_EQ(OneLine("File not found.\r\n"), "File not found.");
     EXPECT_EQ(OneLine("  two\r\nlines \n"), "two lines");
-}
-
-TEST(PictureEntry, FileNameIsThePathAfterTheFolder) {
-    EXPECT_EQ(EntryFileName({8, "C:\\Pics\\sunset.jpg", 0, false}), "sunset.jpg");
-    EXPECT_EQ(EntryFileName({3, "C:\\root.bmp", 0, false}), "root.bmp");
-    EXPECT_EQ(EntryFileName({0, "plain.gif", 0, false}), "plain.gif");
-    EXPECT_EQ(EntryFileName({99, "C:\\a.jpg", 0, false}), "");  // a damaged length never reads past the end
 }
 
 TEST(PictureList, RotateMovesTheFirstPictureToTheEnd) {

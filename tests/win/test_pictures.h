@@ -112,7 +112,9 @@ inline bool EncodeWithWic(const std::string& path, REFGUID container, int width,
         hr = factory->CreateBitmapFromMemory(width, height, GUID_WICPixelFormat24bppBGR, width * 3,
                                              static_cast<UINT>(bits.size()), bits.data(), &bitmap);
     }
-    std::wstring wide(path.begin(), path.end());
+    std::wstring wide(path.size() + 1, L'\0');  // an ANSI path, as the programs use them
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(),
+                                                        static_cast<int>(wide.size())) - 1));
     if (SUCCEEDED(hr)) hr = factory->CreateStream(&stream);
     if (SUCCEEDED(hr)) hr = stream->InitializeFromFilename(wide.c_str(), GENERIC_WRITE);
     if (SUCCEEDED(hr)) hr = factory->CreateEncoder(container, nullptr, &encoder);
