@@ -3,7 +3,9 @@
 # hold exactly the two programs of their build and the read-me in a folder "Quilloria"; the
 # programs carry the version of src/common/version.h and the PE flags Windows users expect (ASLR
 # with a relocation table, DEP, high-entropy ASLR on x64, large address aware on x86); the
-# read-me has CR LF line ends and names the version.
+# read-me has CR LF line ends and names the version. The programs import only DLLs that Windows
+# loads from its system folder, never a copy lying beside the program (comctl32 comes through the
+# manifest's side-by-side assembly).
 #
 # Usage: tests/release/release_test.sh   (after scripts/build.sh x64 x86)
 set -uo pipefail
@@ -44,6 +46,15 @@ check_program() {
   grep -q "relocations stripped" <<<"$characteristics" && fail "$name: relocations stripped"
   grep -Eq "^Entry 5 [0-9a-f]+ 0*[1-9a-f][0-9a-f]* Base Relocation Directory" <<<"$header" ||
     fail "$name: no base relocation table"
+  local dll
+  while read -r dll; do
+    case "${dll,,}" in
+      kernel32.dll | user32.dll | gdi32.dll | advapi32.dll | shell32.dll | shlwapi.dll | comdlg32.dll | \
+        ole32.dll | oleaut32.dll | msvcrt.dll | comctl32.dll) ;;
+      *) fail "$name: imports $dll, which Windows may take from the program's folder" ;;
+    esac
+  done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$header")
+  grep -q "DLL Name: " <<<"$header" || fail "$name: no import table read"
   local resources
   resources=$("$prefix-windres" -i "$exe" -O rc 2>/dev/null) || { fail "$name: windres cannot read its resources"; return; }
   grep -q "FILEVERSION $version_comma\$" <<<"$resources" || fail "$name: FILEVERSION is not $version_comma"
