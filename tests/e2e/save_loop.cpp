@@ -2,8 +2,8 @@
 // own SaveSettings, one after another, until it is killed.
 // Usage: SaveLoop.exe FAMILY FIRST [COUNT]. With COUNT it stops after COUNT saves and exits with
 // the number of saves that failed.
-// SaveLoop.exe squat: holds the writers' turn of that Quilloria.dat, as any program of the session
-// may, and writes "squatting" beside itself once it has it; it holds it until it is killed.
+// SaveLoop.exe squat: holds the writer turn of that Quilloria.dat, as any program may, and writes
+// "squatting" beside itself once it has it, until it is killed.
 #include <windows.h>
 
 #include <cstdlib>
@@ -17,10 +17,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const int argc = __argc;
     char** argv = __argv;
     if (argc == 2 && std::strcmp(argv[1], "squat") == 0) {
-        HANDLE turn = CreateMutexA(nullptr, FALSE, WriterTurnName(SettingsFilePath()).c_str());
-        if (!turn || WaitForSingleObject(turn, 5000) != WAIT_OBJECT_0) return 101;
-        CloseHandle(CreateFileA((AppFolder() + "squatting").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!CreateMutexA(nullptr, TRUE, WriterTurnName(SettingsFilePath()).c_str())) return 101;
+        CloseHandle(CreateFileA((AppFolder() + "squatting").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         Sleep(INFINITE);
     }
     if (argc < 3) return 100;

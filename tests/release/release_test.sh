@@ -46,15 +46,10 @@ check_program() {
   grep -q "relocations stripped" <<<"$characteristics" && fail "$name: relocations stripped"
   grep -Eq "^Entry 5 [0-9a-f]+ 0*[1-9a-f][0-9a-f]* Base Relocation Directory" <<<"$header" ||
     fail "$name: no base relocation table"
-  local dll
-  while read -r dll; do
-    case "${dll,,}" in
-      kernel32.dll | user32.dll | gdi32.dll | advapi32.dll | shell32.dll | shlwapi.dll | comdlg32.dll | \
-        ole32.dll | oleaut32.dll | msvcrt.dll | comctl32.dll) ;;
-      *) fail "$name: imports $dll, which Windows may take from the program's folder" ;;
-    esac
-  done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$header")
-  grep -q "DLL Name: " <<<"$header" || fail "$name: no import table read"
+  local imports
+  imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$header" |
+    grep -Eivx '(kernel32|user32|gdi32|advapi32|shell32|shlwapi|comdlg32|ole32|oleaut32|msvcrt|comctl32)\.dll')
+  [ -z "$imports" ] || fail "$name: imports $(echo $imports), which Windows may take from the program's folder"
   local resources
   resources=$("$prefix-windres" -i "$exe" -O rc 2>/dev/null) || { fail "$name: windres cannot read its resources"; return; }
   grep -q "FILEVERSION $version_comma\$" <<<"$resources" || fail "$name: FILEVERSION is not $version_comma"
