@@ -8,8 +8,10 @@
 #include <objbase.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -107,6 +109,8 @@ int main(int argc, char** argv) {
     const std::string bitmap = folder + "Quilloria.bmp";
 
     // 1. The picture services in this process: load (decode, orientation) and save as 24-bit bitmap.
+    // A picture that does not fit into this process's memory is reported, and the loader is run all
+    // the same: how it ends then is the figure that matters.
     std::vector<double> load, save, total;
     int width = 0, height = 0;
     for (int i = 0; i < kRuns; ++i) {
@@ -114,8 +118,9 @@ int main(int argc, char** argv) {
         PictureLoadResult loaded = LoadPicture(jpeg);
         load.push_back(all.Milliseconds());
         if (loaded.error) {
-            std::fprintf(stderr, "cannot load %s: %s\n", jpeg.c_str(), loaded.error.description.c_str());
-            return 1;
+            std::printf("in process: cannot load %s: %s\n", jpeg.c_str(), loaded.error.description.c_str());
+            total.clear();
+            break;
         }
         width = loaded.picture.Width();
         height = loaded.picture.Height();
@@ -125,39 +130,54 @@ int main(int argc, char** argv) {
         loaded.picture = Picture();
         total.push_back(all.Milliseconds());
         if (error) {
-            std::fprintf(stderr, "cannot save: %s\n", error.description.c_str());
-            return 1;
+            std::printf("in process: cannot save: %s\n", error.description.c_str());
+            total.clear();
+            break;
         }
     }
-    const Timings l = Summarize(load), s = Summarize(save), t = Summarize(total);
-    std::printf("picture %d x %d\n", width, height);
-    std::printf("in process: load %.0f ms, save %.0f ms, total %.0f ms (median of %d; best total %.0f ms)\n", l.median,
-                s.median, t.median, kRuns, t.best);
+    Timings t{};
+    if (!total.empty()) {
+        const Timings l = Summarize(load), s = Summarize(save);
+        t = Summarize(total);
+        std::printf("picture %d x %d\n", width, height);
+        std::printf("in process: load %.0f ms, save %.0f ms, total %.0f ms (median of %d; best total %.0f ms)\n",
+                    l.median, s.median, t.median, kRuns, t.best);
+    }
     std::printf("in process: peak working set of this program %.0f MB\n", PeakWorkingSet(GetCurrentProcess()) / 1048576.0);
 
     // 2. The real loader, from the session-end message to its exit.
     const std::string source = ProgramFolder() + "QLLoader.exe";
     CopyFileA(source.c_str(), (folder + "QLLoader.exe").c_str(), FALSE);
     const std::string jpegFolder = jpeg.substr(0, jpeg.rfind('\\') + 1);
-    const std::string list = "\"Version 1.1\"\r\n1\r\n" + std::to_string(jpegFolder.size()) + ",\"" + jpeg +
-                             "\",0,#TRUE#\r\n";
+    // Two entries of the same picture, told apart by their style, so that a turned list shows.
+    auto line = [&](const char* stretch) {
+        return std::to_string(jpegFolder.size()) + ",\"" + jpeg + "\",0," + stretch + "\r\n";
+    };
+    const std::string list = "\"Version 1.1\"\r\n2\r\n" + line("#TRUE#") + line("#FALSE#");
+    const std::string turned = "\"Version 1.1\"\r\n2\r\n" + line("#FALSE#") + line("#TRUE#");
     std::vector<double> loaderTimes;
     size_t loaderPeak = 0;
+    int converted = 0, turnedRuns = 0;
     for (int i = 0; i < kRuns; ++i) {
         DeleteFileA(bitmap.c_str());
         ReplaceFileContents(folder + "Quilloria.dat", list);
         const LoaderRun run = RunLoader(folder);
-        if (!run.ok || !PlainFileExists(bitmap)) {
-            std::fprintf(stderr, "the loader run failed\n");
+        if (!run.ok) {
+            std::fprintf(stderr, "the loader did not become resident\n");
             return 1;
         }
+        converted += PlainFileExists(bitmap);
+        turnedRuns += ReadWholeFile(folder + "Quilloria.dat", 1 << 20) == std::optional<std::string>(turned);
         loaderTimes.push_back(run.milliseconds);
         loaderPeak = run.peakBytes > loaderPeak ? run.peakBytes : loaderPeak;
     }
     const Timings lt = Summarize(loaderTimes);
-    std::printf("loader: session-end message to exit %.0f ms (median of %d; best %.0f ms)\n", lt.median, kRuns, lt.best);
+    std::printf("loader: session-end message to exit %.0f ms (median of %d; best %.0f ms, worst %.0f ms)\n", lt.median,
+                kRuns, lt.best, *std::max_element(loaderTimes.begin(), loaderTimes.end()));
     std::printf("loader: peak working set %.0f MB\n", loaderPeak / 1048576.0);
-    if (nativeMs > 0) {
+    std::printf("loader: Quilloria.bmp written in %d of %d runs, list turned in %d of %d\n", converted, kRuns, turnedRuns,
+                kRuns);
+    if (nativeMs > 0 && !total.empty()) {
         std::printf("native djpeg -bmp: %.0f ms\n", nativeMs);
         std::printf("ratio in process / native: %.2f\n", t.median / nativeMs);
         std::printf("ratio loader (message to exit) / native: %.2f\n", lt.median / nativeMs);

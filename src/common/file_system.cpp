@@ -8,35 +8,17 @@
 
 namespace {
 
-// How long a writer waits for another one to finish with the same file, and how long a move
-// waits for a reader to close the target. A save takes milliseconds; the loader has about five
-// seconds at shutdown.
-constexpr DWORD kWriterWaitMs = 2000;
-constexpr ULONGLONG kBusyTargetMs = 1000;
-
 // One writer of a file at a time, across processes: a named mutex per path (lower case, as paths
 // are). A writer killed while it holds the mutex leaves it abandoned, and the next one takes it.
+// The name is open to every program of the session, so a turn that does not come in time is not
+// a reason to give up: the save then goes ahead without it (see ReplaceFileContents).
 class WriterTurn {
 public:
-    explicit WriterTurn(const std::string& path) {
-        std::string lower = path;
-        if (!lower.empty()) CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
-        uint64_t hash = 14695981039346656037ull;  // FNV-1a: paths are longer than a name may be
-        for (unsigned char c : lower) hash = (hash ^ c) * 1099511628211ull;
-        char name[64];
-        wsprintfA(name, "Local\\Quilloria.write.%08lx%08lx", static_cast<unsigned long>(hash >> 32),
-                  static_cast<unsigned long>(hash));
-        mutex_.reset(CreateMutexA(nullptr, FALSE, name));
-        if (!mutex_) {
-            error_ = GetLastError();
-            return;
-        }
-        const DWORD wait = WaitForSingleObject(mutex_.get(), kWriterWaitMs);
-        if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) {
-            held_ = true;
-        } else {
-            error_ = wait == WAIT_TIMEOUT ? ERROR_TIMEOUT : GetLastError();
-        }
+    WriterTurn(const std::string& path, DWORD waitMs) {
+        mutex_.reset(CreateMutexA(nullptr, FALSE, WriterTurnName(path).c_str()));
+        if (!mutex_) return;  // the name is taken by an object of another kind
+        const DWORD wait = WaitForSingleObject(mutex_.get(), waitMs);
+        held_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
     }
     ~WriterTurn() {
         if (held_) ReleaseMutex(mutex_.get());
@@ -44,14 +26,36 @@ public:
     WriterTurn(const WriterTurn&) = delete;
     WriterTurn& operator=(const WriterTurn&) = delete;
 
-    // 0 when this writer has its turn, else why not.
-    DWORD Error() const { return held_ ? 0 : (error_ ? error_ : ERROR_GEN_FAILURE); }
+    bool Held() const { return held_; }
 
 private:
     ScopedHandle mutex_;
     bool held_ = false;
-    DWORD error_ = 0;
 };
+
+// Creates the file the new bytes are written to, beside `path`. With the turn it is `path`.new,
+// which clears a leftover of a killed save; without it, a name of this save alone, created only
+// if no file has it, so that it never shares a file with another writer.
+HANDLE CreateTemporary(const std::string& path, bool haveTurn, std::string& temporary) {
+    if (haveTurn) {
+        temporary = path + ".new";
+        // A leftover of an interrupted save may carry attributes that would refuse the new file.
+        SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+        return CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    static LONG counter = 0;
+    for (int attempt = 0;; ++attempt) {
+        char suffix[48];
+        wsprintfA(suffix, ".%lx-%lx-%lx.new", GetCurrentProcessId(), GetTickCount(),
+                  static_cast<unsigned long>(InterlockedIncrement(&counter)));
+        temporary = path + suffix;
+        HANDLE file =
+            CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || attempt == 7) return file;
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return file;
+    }
+}
 
 }  // namespace
 
@@ -93,14 +97,22 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxByte
     return result;
 }
 
+std::string WriterTurnName(const std::string& path) {
+    std::string lower = path;
+    if (!lower.empty()) CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
+    uint64_t hash = 14695981039346656037ull;  // FNV-1a: paths are longer than a name may be
+    for (unsigned char c : lower) hash = (hash ^ c) * 1099511628211ull;
+    char name[64];
+    wsprintfA(name, "Local\\Quilloria.write.%08lx%08lx", static_cast<unsigned long>(hash >> 32),
+              static_cast<unsigned long>(hash));
+    return name;
+}
+
 DWORD ReplaceFileContents(const std::string& path, const std::string& bytes) {
-    const WriterTurn turn(path);
-    if (const DWORD error = turn.Error()) return error;
-    const std::string temporary = path + ".new";
-    // A leftover of an interrupted save may carry attributes that would refuse the new file.
-    SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ScopedHandle file(
-        CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const ULONGLONG started = GetTickCount64();
+    const WriterTurn turn(path, kSaveWaitMs);
+    std::string temporary;
+    ScopedHandle file(CreateTemporary(path, turn.Held(), temporary));
     if (!file) return GetLastError();
 
     DWORD error = 0;
@@ -114,16 +126,18 @@ DWORD ReplaceFileContents(const std::string& path, const std::string& bytes) {
     if (error == 0 && !FlushFileBuffers(file.get())) error = GetLastError();
     if (!file.Close() && error == 0) error = GetLastError();
 
-    if (error == 0) error = MoveIntoPlace(temporary, path);
+    // The move may wait for a reader only as long as the turn left of the save's time.
+    const ULONGLONG waited = GetTickCount64() - started;
+    if (error == 0) error = MoveIntoPlace(temporary, path, waited < kSaveWaitMs ? kSaveWaitMs - waited : 0);
     if (error != 0) DeleteFileA(temporary.c_str());
     return error;
 }
 
-DWORD MoveIntoPlace(const std::string& temporary, const std::string& path) {
+DWORD MoveIntoPlace(const std::string& temporary, const std::string& path, DWORD waitMs) {
     // Wine, unlike Windows, would replace a read-only file.
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
-    const ULONGLONG deadline = GetTickCount64() + kBusyTargetMs;
+    const ULONGLONG deadline = GetTickCount64() + waitMs;
     for (;;) {
         if (MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
         const DWORD error = GetLastError();

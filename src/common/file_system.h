@@ -21,17 +21,28 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxByte
 DWORD ReadFileHead(const std::string& path, size_t maxBytes, std::vector<uint8_t>& head,
                    unsigned long long& fileSize);
 
+// How long a save may wait in all: for another writer of the same file to finish, and for a
+// reader to close the target before the move. A save takes milliseconds; the loader has a few
+// seconds at shutdown and shares them with the conversion of a picture.
+inline constexpr DWORD kSaveWaitMs = 500;
+
 // Replaces `path` with `bytes` in one step: the bytes go to a file beside it, which is flushed
 // and then moved over the old one. Writers of one path, in any process, take turns, so two saves
-// at once leave one whole file. On failure the old file is untouched, no file is left beside it,
-// and the error is returned; 0 on success.
+// at once leave one whole file. A turn that does not come within kSaveWaitMs (a writer that is
+// stuck, or another program holding the turn's name) does not stop the save: it then writes a
+// file beside the target that no other writer uses, and moves it over the target all the same.
+// On failure the old file is untouched, no file is left beside it, and the error is returned; 0
+// on success.
 DWORD ReplaceFileContents(const std::string& path, const std::string& bytes);
+
+// The name of the turn that writers of `path` take, the same in every process of the session.
+std::string WriterTurnName(const std::string& path);
 
 // Moves the finished file `temporary` over `path` in one step, written through to the disk.
 // A read-only `path` is refused with ERROR_ACCESS_DENIED, as Windows refuses to replace it; a
-// `path` that a reader holds open for a moment is tried again for up to a second. Returns 0 or
+// `path` that a reader holds open for a moment is tried again for up to `waitMs`. Returns 0 or
 // the Windows error; on failure `temporary` is left for the caller.
-DWORD MoveIntoPlace(const std::string& temporary, const std::string& path);
+DWORD MoveIntoPlace(const std::string& temporary, const std::string& path, DWORD waitMs = kSaveWaitMs);
 
 // The full path of the running program's file in the ANSI code page (by its short form where
 // needed); empty when Windows cannot tell it or it cannot be expressed.

@@ -7,6 +7,7 @@
 #include "loader/code_shell_wait.h"
 #include "loader/frm_main.h"
 #include "loader/loader_texts.h"
+#include "loader/wallpaper_registration.h"
 
 namespace loader {
 
@@ -46,6 +47,11 @@ bool StartUp(HINSTANCE instance) {
         frmMain.Unload();
         return false;
     }
+    // An installer or an update that closes the loader (the Restart Manager) starts it again when
+    // it is done. A crash, a hang or a restart of Windows needs no such start: the Run key starts
+    // the loader at every logon.
+    RegisterApplicationRestart(nullptr, RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT);
+    ApplyRegisteredWallpaper();
     return true;
 }
 

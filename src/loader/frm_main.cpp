@@ -17,6 +17,30 @@ namespace {
 // A fixed single border.
 constexpr FormWindow kWindow{"QuilloriaLoaderMain", "Quilloria", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_BORDER,
                              WS_EX_DLGMODALFRAME};
+
+// What Windows shows beside the loader's name while the session end waits for it.
+constexpr wchar_t kShutdownReason[] = L"Preparing the next wallpaper";
+
+// Tells Windows, for the life of the holder, why the window keeps the session end waiting.
+class ShutdownReason {
+public:
+    explicit ShutdownReason(HWND window) : window_(window), told_(ShutdownBlockReasonCreate(window, kShutdownReason)) {}
+    ~ShutdownReason() {
+        if (told_ && IsWindow(window_)) ShutdownBlockReasonDestroy(window_);
+    }
+    ShutdownReason(const ShutdownReason&) = delete;
+    ShutdownReason& operator=(const ShutdownReason&) = delete;
+
+private:
+    HWND window_;
+    bool told_;
+};
+
+// An installer or an update closing running programs through the Restart Manager: the session
+// goes on, so it is no logoff.
+bool ClosedForAnInstaller(LPARAM endSessionFlags) {
+    return (endSessionFlags & ENDSESSION_CLOSEAPP) && !(endSessionFlags & ENDSESSION_LOGOFF);
+}
 }  // namespace
 
 std::string TempBitmapPath() { return AppFolder() + kTempBitmapName; }
@@ -45,23 +69,22 @@ void LoaderMainForm::Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {
     (void)Cancel;  // the loader never refuses to close
     if (UnloadMode != kUnloadAppWindows) return;
 
+    const ShutdownReason reason(hwnd_);
     // The list as the configuration program last saved it, not as it was at logon.
     if (!LoadSettings()) return;
     if (PictureCount(Pictures) < 1) return;  // an empty list has no picture to register
 
-    bool UseTempBitmap;
     const std::string path = Pictures[1].Path;
-    if (PictureKindOfName(path) == PictureNameKind::Bitmap) {
-        DeleteTempBitmap();  // the desktop shows the bitmap itself
-        UseTempBitmap = false;
-    } else {
-        CreateTempBitmap(path);
-        UseTempBitmap = true;  // even when the conversion failed
-    }
+    const bool UseTempBitmap = PictureKindOfName(path) != PictureNameKind::Bitmap;  // even when the conversion fails
+    if (!UseTempBitmap) DeleteTempBitmap();  // the desktop shows the bitmap itself
     SetWinIniWallpaper(UseTempBitmap);
     SetRegistryWallpaper(UseTempBitmap);
+    // The list turns before the slow conversion: should Windows end the loader before that is done
+    // (a huge photo, a share gone at shutdown), the next session end tries the next picture, and
+    // the desktop shows what the temporary bitmap held before, as after a failed conversion.
     RotatePictures(Pictures);
     SaveSettings();  // no one to tell at shutdown; a failed save keeps the old file intact
+    if (UseTempBitmap) CreateTempBitmap(path);
 }
 
 void LoaderMainForm::CreateTempBitmap(const std::string& path) {
@@ -96,9 +119,12 @@ LRESULT LoaderMainForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LP
         case WM_QUERYENDSESSION:
             return TRUE;  // agree; the work waits until the session really ends
         case WM_ENDSESSION:
-            // Only a session that really ends changes the wallpaper; a cancelled one changes nothing.
-            // The work is finished before this returns, as Windows ends the process right after.
-            if (wParam) Close(kUnloadAppWindows);
+            // Only a session that really ends changes the wallpaper; a cancelled one changes nothing,
+            // and a program closed for an installer ends without a change (the restart registration
+            // brings it back). The work is finished before this returns, as Windows ends the process
+            // right after.
+            if (!wParam) return 0;
+            Close(ClosedForAnInstaller(lParam) ? kUnloadByCode : kUnloadAppWindows);
             return 0;
         case WM_CLOSE:
             Close(kUnloadFromControlMenu);

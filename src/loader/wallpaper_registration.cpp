@@ -2,10 +2,17 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "common/file_system.h"
+#include "common/picture_name.h"
 #include "common/reg_value.h"
 #include "common/scoped_win.h"
 #include "common/shared_names.h"
 #include "common/settings_file.h"
+#include "loader/frm_main.h"
 #include "loader/wallpaper_values.h"
 
 namespace loader {
@@ -14,6 +21,24 @@ namespace {
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 
 bool HasEntryOne() { return PictureCount(Pictures) >= 1; }
+
+// The desktop key's "Wallpaper" text, or nothing when it cannot be read.
+std::optional<std::string> RegisteredWallpaper() {
+    ScopedRegKey key;
+    if (key.Open(HKEY_CURRENT_USER, kDesktopKey, KEY_QUERY_VALUE) != ERROR_SUCCESS) return std::nullopt;
+    char buffer[4096];
+    DWORD type = 0, size = sizeof(buffer);
+    if (RegQueryValueExA(key.get(), "Wallpaper", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ) {
+        return std::nullopt;
+    }
+    std::string text(buffer, size);  // stored with or without its NUL
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
+bool SamePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 }  // namespace
 
 void SetWinIniWallpaper(bool UseTempBitmap) {
@@ -33,6 +58,18 @@ void SetRegistryWallpaper(bool UseTempBitmap) {
     SetRegValue(key.get(), "Wallpaper", REG_SZ, values.Wallpaper);
     SetRegValue(key.get(), "WallpaperStyle", REG_SZ, values.WallpaperStyle);
     SetRegValue(key.get(), "TileWallpaper", REG_SZ, values.TileWallpaper);
+}
+
+void ApplyRegisteredWallpaper() {
+    const std::optional<std::string> registered = RegisteredWallpaper();
+    if (!registered || registered->empty()) return;
+    const int count = PictureCount(Pictures);
+    const bool ours = SamePath(*registered, TempBitmapPath()) ||
+                      (count >= 1 && PictureKindOfName(Pictures[count].Path) == PictureNameKind::Bitmap && SamePath(*registered, Pictures[count].Path));
+    if (!ours || !PlainFileExists(*registered)) return;
+    std::string path = *registered;
+    // No SPIF_UPDATEINIFILE: the values already name this file and keep their styles.
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path.data(), 0);
 }
 
 }  // namespace loader

@@ -12,4 +12,11 @@ void SetWinIniWallpaper(bool UseTempBitmap);
 // Writes the same three values to the registry key.
 void SetRegistryWallpaper(bool UseTempBitmap);
 
+// When the registered wallpaper is a file this loader registered (the temporary bitmap, or the
+// bitmap of the list's last entry, which the last session end moved there) and the file is there,
+// hands it to the running desktop once. A desktop that draws from a cached copy of the wallpaper
+// would otherwise not see that the file changed at the same path. The stored values stay as they
+// are.
+void ApplyRegisteredWallpaper();
+
 }  // namespace loader

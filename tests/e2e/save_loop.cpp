@@ -2,16 +2,25 @@
 // own SaveSettings, one after another, until it is killed.
 // Usage: SaveLoop.exe FAMILY FIRST [COUNT]. With COUNT it stops after COUNT saves and exits with
 // the number of saves that failed.
+// SaveLoop.exe squat: holds the writer turn of that Quilloria.dat, as any program may, and writes
+// "squatting" beside itself once it has it, until it is killed.
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstring>
 
+#include "common/file_system.h"
 #include "common/settings_file.h"
 #include "kill_lists.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const int argc = __argc;
     char** argv = __argv;
+    if (argc == 2 && std::strcmp(argv[1], "squat") == 0) {
+        if (!CreateMutexA(nullptr, TRUE, WriterTurnName(SettingsFilePath()).c_str())) return 101;
+        CloseHandle(CreateFileA((AppFolder() + "squatting").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        Sleep(INFINITE);
+    }
     if (argc < 3) return 100;
     const char family = argv[1][0];
     const int first = std::atoi(argv[2]);

@@ -129,6 +129,59 @@ TEST_F(SessionEndTest, ACancelledSessionEndChangesNothingAndTheLoaderStays) {
     EXPECT_EQ(folder_.ReadFile("Quilloria.dat"), SettingsText({list[1], list[0]}));
 }
 
+// What other programs may send the loader: a DPI change without its rectangle, and an installer's
+// close (the Restart Manager's ENDSESSION_CLOSEAPP) while the session goes on.
+TEST_F(SessionEndTest, AnInstallersCloseEndsTheLoaderWithoutAChangeAndStrayMessagesDoNoHarm) {
+    const std::vector<ListEntry> list = {Entry(Picture("a.jpg", 32, 32), 0, true), Entry(Picture("b.bmp", 8, 8), 1, false)};
+    folder_.WriteFile("Quilloria.dat", SettingsText(list));
+    WriteSentinels();
+    Program loader = StartResidentLoader(folder_);
+    auto sendAll = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+        for (HWND window : TopLevelWindows(loader.Id())) {
+            SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, nullptr);
+        }
+    };
+    sendAll(WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
+    EXPECT_FALSE(loader.WaitForExit(300).has_value()) << "a DPI message without its rectangle ended the loader";
+    sendAll(WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP);
+    sendAll(WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+    EXPECT_EQ(loader.WaitForExit(5000), std::optional<DWORD>(0)) << "the loader ends as the installer asks";
+    EXPECT_EQ(ReadDesktopValues(), kSentinels);
+    EXPECT_EQ(folder_.ReadFile("Quilloria.dat"), SettingsText(list));
+    EXPECT_FALSE(folder_.Exists("Quilloria.bmp"));
+}
+
+// Windows ends the loader during a long conversion, or another program holds the name of the
+// list's writer turn: the list turns all the same, so the next session end brings the next picture.
+TEST_F(SessionEndTest, TheListTurnsWhenTheConversionIsCutShortOrTheWriterTurnIsHeld) {
+    folder_.InstallProgram("SaveLoop.exe");
+    std::vector<ListEntry> list = {Entry(Picture("big.jpg", 4000, 3000), 0, false), Entry(Picture("b.bmp", 8, 8), 1, false)};
+    folder_.WriteFile("Quilloria.dat", SettingsText(list));
+    HWND main = nullptr;
+    Program loader = StartResidentLoader(folder_, &main);
+    Program wineboot = Program::Start("C:\\windows\\system32\\wineboot.exe", "--end-session", "C:\\");
+    ASSERT_TRUE(WaitUntil([&] { return IsVisible(main) || !loader.Running(); }, 10000));  // the notice: converting
+    EXPECT_TRUE(loader.Running()) << "the conversion ended before the kill";
+    loader.Kill();
+    EXPECT_TRUE(wineboot.WaitForExit(30000).has_value());
+    EXPECT_EQ(folder_.ReadFile("Quilloria.dat"), SettingsText({list[1], list[0]}));
+    EXPECT_EQ(ReadDesktopValues().wallpaper, TempBitmap());
+
+    Program squatter = Program::Start(folder_ / "SaveLoop.exe", "squat");
+    ASSERT_TRUE(WaitUntil([&] { return folder_.Exists("squatting"); }));
+    loader = StartResidentLoader(folder_);
+    const DWORD started = GetTickCount();
+    EndSession();
+    EXPECT_TRUE(loader.WaitForExit(10000).has_value());
+    std::printf("figure: session end with the writer turn held by another program: %lu ms until the loader ended, %s\n",
+                GetTickCount() - started, sizeof(void*) == 8 ? "x64" : "x86");
+    EXPECT_EQ(folder_.ReadFile("Quilloria.dat"), SettingsText(list)) << "the list did not turn";
+    WIN32_FIND_DATAA found{};
+    const HANDLE leftover = FindFirstFileA((folder_ / "*.new").c_str(), &found);
+    EXPECT_EQ(leftover, INVALID_HANDLE_VALUE) << "left beside the list: " << found.cFileName;
+    if (leftover != INVALID_HANDLE_VALUE) FindClose(leftover);
+}
+
 TEST_F(SessionEndTest, ClosingTheLoaderAnyOtherWayChangesNothing) {
     const std::vector<ListEntry> list = {Entry(Picture("a.jpg", 32, 32), 0, true), Entry(Picture("b.bmp", 8, 8), 1, false)};
     folder_.WriteFile("Quilloria.dat", SettingsText(list));

@@ -3,7 +3,9 @@
 # hold exactly the two programs of their build and the read-me in a folder "Quilloria"; the
 # programs carry the version of src/common/version.h and the PE flags Windows users expect (ASLR
 # with a relocation table, DEP, high-entropy ASLR on x64, large address aware on x86); the
-# read-me has CR LF line ends and names the version.
+# read-me has CR LF line ends and names the version. The programs import only DLLs that Windows
+# loads from its system folder, never a copy lying beside the program (comctl32 comes through the
+# manifest's side-by-side assembly).
 #
 # Usage: tests/release/release_test.sh   (after scripts/build.sh x64 x86)
 set -uo pipefail
@@ -44,6 +46,10 @@ check_program() {
   grep -q "relocations stripped" <<<"$characteristics" && fail "$name: relocations stripped"
   grep -Eq "^Entry 5 [0-9a-f]+ 0*[1-9a-f][0-9a-f]* Base Relocation Directory" <<<"$header" ||
     fail "$name: no base relocation table"
+  local imports
+  imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$header" |
+    grep -Eivx '(kernel32|user32|gdi32|advapi32|shell32|shlwapi|comdlg32|ole32|oleaut32|msvcrt|comctl32)\.dll')
+  [ -z "$imports" ] || fail "$name: imports $(echo $imports), which Windows may take from the program's folder"
   local resources
   resources=$("$prefix-windres" -i "$exe" -O rc 2>/dev/null) || { fail "$name: windres cannot read its resources"; return; }
   grep -q "FILEVERSION $version_comma\$" <<<"$resources" || fail "$name: FILEVERSION is not $version_comma"

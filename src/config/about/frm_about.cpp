@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "common/file_system.h"
@@ -87,21 +88,31 @@ RECT Union(const RECT& a, const RECT& b) {
 }  // namespace
 
 bool ReadFileVersion(const std::string& path, int& major, int& minor, int& revision) {
-    DWORD unused = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &unused);
-    if (size == 0) return false;
-    std::vector<char> data(size);
-    if (!GetFileVersionInfoA(path.c_str(), 0, size, data.data())) return false;
-    VS_FIXEDFILEINFO* info = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &length) || !info ||
-        length < sizeof(*info)) {
-        return false;
+    // The version resource is read from the file mapped as data: version.dll, which would do it,
+    // is one of the DLLs Windows looks for in the program's folder first, where anyone may put one.
+    HMODULE file = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!file) return false;
+    bool found = false;
+    if (HRSRC resource = FindResourceA(file, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION)) {
+        const HGLOBAL loaded = LoadResource(file, resource);
+        const auto* data = static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr);
+        const DWORD size = SizeofResource(file, resource);
+        // The block starts with its length, the value's length and type (three WORDs) and the key
+        // L"VS_VERSION_INFO"; the fixed part follows on the next 32-bit boundary.
+        constexpr size_t kFixedOffset = (3 * sizeof(WORD) + sizeof(L"VS_VERSION_INFO") + 3) & ~size_t{3};
+        VS_FIXEDFILEINFO info{};
+        if (data && size >= kFixedOffset + sizeof(info)) {
+            std::memcpy(&info, data + kFixedOffset, sizeof(info));
+            found = info.dwSignature == VS_FFI_SIGNATURE;
+        }
+        if (found) {
+            major = HIWORD(info.dwFileVersionMS);
+            minor = LOWORD(info.dwFileVersionMS);
+            revision = HIWORD(info.dwFileVersionLS);
+        }
     }
-    major = HIWORD(info->dwFileVersionMS);
-    minor = LOWORD(info->dwFileVersionMS);
-    revision = HIWORD(info->dwFileVersionLS);
-    return true;
+    FreeLibrary(file);
+    return found;
 }
 
 AboutForm::~AboutForm() {
