@@ -146,6 +146,12 @@ void ConfigMainForm::btnCancel_Click() { Form_Unload(); }
 
 void ConfigMainForm::btnOk_Click() {
     if (SendMessageA(Control(MainControl::lPix), LB_GETCOUNT, 0, 0) <= 0) return;
+    // The loader search and the message boxes below let messages through, a session end among them.
+    okPressed_ = true;
+    struct OkDone {
+        bool& pressed;
+        ~OkDone() { pressed = false; }
+    } okDone{okPressed_};
 
     const bool autostart = SendMessageA(Control(MainControl::cAuto), BM_GETCHECK, 0, 0) == BST_CHECKED;
     LONG autostartError = 0;
@@ -279,6 +285,11 @@ LRESULT ConfigMainForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LP
         }
         case WM_CLOSE:
             Form_Unload();  // the close box, like btnCancel: nothing saved, nothing asked
+            return 0;
+        case WM_ENDSESSION:
+            // Windows ends the program once this returns. An "&OK" that was still asking or
+            // searching saves its list first; the autostart value is already written by then.
+            if (wParam && okPressed_) SaveSettings();
             return 0;
         case WM_DESTROY:
             ReleaseResources();

@@ -119,6 +119,7 @@ private:
     HWND focus_ = nullptr;  // the control that has the focus while the window is inactive
     bool inListClick_ = false;
     bool listClickPending_ = false;
+    bool okPressed_ = false;  // btnOk_Click runs; a session end in one of its pauses saves the list
 };
 
 // The program's configuration window.
