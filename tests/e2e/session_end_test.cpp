@@ -250,8 +250,14 @@ TEST_F(SessionEndTest, TheNoticeShowsTheFileNameDuringAConversionAndHidesAgain) 
             seen = true;
             GetWindowRect(main, &shown);
             client = ClientRect(main);
+            // The loader lets no messages through while it converts: the texts the controls hold,
+            // read without asking the loader.
             for (HWND child : Descendants(main)) {
-                texts.push_back(WindowText(child));
+                wchar_t text[256] = {};
+                InternalGetWindowText(child, text, 256);
+                char narrow[512] = {};
+                WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof(narrow), nullptr, nullptr);
+                texts.push_back(narrow);
                 places.push_back(ChildRect(child));
             }
         } else if (!visible && seen) {

@@ -247,14 +247,10 @@ std::string WindowText(HWND window) {
         // busy program (a loader waiting for the configuration program) would not answer.
         GetWindowTextW(window, buffer, 4096);
     } else {
-        // A control of another program: sent as a wide message, which Wine returns reliably. A
-        // program busy with work that lets no messages through (the loader converting a picture)
-        // does not answer: then the text the window holds for itself, as the window manager keeps it.
+        // A control of another program: sent as a wide message, which Wine returns reliably.
         DWORD_PTR copied = 0;
-        if (!SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
-                                 &copied)) {
-            InternalGetWindowText(window, buffer, 4096);
-        }
+        SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
+                            &copied);
     }
     char narrow[8192] = {};
     WideCharToMultiByte(CP_ACP, 0, buffer, -1, narrow, sizeof(narrow), nullptr, nullptr);
