@@ -36,11 +36,23 @@ ql_display_up() {
   return 1
 }
 
-# Creates the prefix once (64-bit with 32-bit support) and keeps a wineserver running.
+# Whether this machine runs 32-bit programs: a kernel built or started without 32-bit support
+# refuses Wine's 32-bit loader ("Exec format error"), and then no x86 build can run here.
+ql_runs_32bit() { "$QL_WINE32" --version >/dev/null 2>&1; }
+
+# Creates the prefix once (64-bit with 32-bit support where the machine runs 32-bit programs) and
+# keeps a wineserver running.
 ql_wine_up() {
   ql_display_up || return 1
-  if [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+  local complete="$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll"
+  if ! ql_runs_32bit; then
+    echo "wine-env: this machine cannot run 32-bit programs; the prefix is 64-bit only" >&2
+    complete="$WINEPREFIX/drive_c/windows/system32/kernel32.dll"
+  fi
+  if [ ! -f "$complete" ]; then
     echo "wine-env: creating the Wine prefix in $WINEPREFIX (about 20 s)"
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     "$QL_WINE64" wineboot -i </dev/null >/dev/null 2>&1
@@ -55,8 +67,9 @@ ql_wine_up() {
   "$QL_WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
 }
 
-# Starts the Wine server afresh on the same display. A Wine desktop of another size (the tests of
-# the next logon open one) stays the screen size of every later program until the server ends.
+# Starts the Wine server afresh on the same display, ending every program still running in the
+# prefix. A Wine desktop of another size (the tests of the next logon open one, and so may a
+# developer's own run) stays the screen size of every later program until the server ends.
 ql_wine_restart() {
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true

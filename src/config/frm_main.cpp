@@ -142,6 +142,12 @@ void ConfigMainForm::btnCancel_Click() { Form_Unload(); }
 
 void ConfigMainForm::btnOk_Click() {
     if (ListIsEmpty()) return;
+    // The loader search and the message boxes below let messages through, a session end among them.
+    okPressed_ = true;
+    struct OkDone {
+        bool& pressed;
+        ~OkDone() { pressed = false; }
+    } okDone{okPressed_};
 
     const bool autostart = SendMessageA(Control(MainControl::cAuto), BM_GETCHECK, 0, 0) == BST_CHECKED;
     const DWORD autostartError = SetAutostart(autostart);
@@ -281,6 +287,12 @@ LRESULT ConfigMainForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LP
             return -1;
         case WM_CLOSE:
             Form_Unload();  // the close box, like btnCancel: nothing saved, nothing asked
+            return 0;
+        case WM_ENDSESSION:
+            // Windows ends the program once this returns. An "&OK" that was still asking or
+            // searching saves its list first; the autostart value is already written by then.
+            // A "C&lear" taken meanwhile leaves nothing to save.
+            if (wParam && okPressed_ && !ListIsEmpty()) SaveSettings();
             return 0;
         case WM_DESTROY:
             ReleaseResources();

@@ -132,6 +132,7 @@ private:
     EntryIds entryIds_;     // tells the entries of Pictures apart while rows move
     bool inListClick_ = false;
     bool listClickPending_ = false;
+    bool okPressed_ = false;  // btnOk_Click runs; a session end in one of its pauses saves the list
 };
 
 // The program's configuration window.

@@ -74,8 +74,6 @@ POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom)
 // A point of the About window's own background at 96 dpi: between the icon and btnBStop.
 constexpr POINT kBackground{30, 79};
 
-// Gives the program time to paint what it invalidated and Wine time to show it.
-void Settle() { Sleep(250); }
 
 // What the screen shows of a window's client area.
 struct Screenshot {
@@ -223,8 +221,13 @@ TEST(AboutWindow, EachOpeningStartsAfreshAndEnterOrEscClosesWhateverTheSmallButt
                 Use(session, btnTStop, kTextStartCaption);
                 EXPECT_EQ(session.Focus(), session.Control(btnOk));
             }
-            Settle();
-            const RECT first = BallSeen(Capture(box));
+            // The box shows the ball, or no ball, once the program has painted it.
+            UpdateWindow(box);
+            RECT first{};
+            WaitUntil([&] {
+                first = BallSeen(Capture(box));
+                return IsRectEmpty(&first) != step.shown;
+            });
             if (step.moving) {
                 EXPECT_TRUE(WaitUntil([&] {
                     const RECT now = BallSeen(Capture(box));
@@ -239,8 +242,12 @@ TEST(AboutWindow, EachOpeningStartsAfreshAndEnterOrEscClosesWhateverTheSmallButt
                 EXPECT_LE(first.top, 40);
                 stoppedAt = first;
             }
-            Settle();
-            const RECT later = BallSeen(Capture(box));
+            // A moving ball would have taken fifty steps in half a second.
+            RECT later = first;
+            WaitUntil([&] {
+                later = BallSeen(Capture(box));
+                return !EqualRect(&later, &stoppedAt);
+            }, 500);
             EXPECT_TRUE(EqualRect(&later, &stoppedAt)) << "a stopped ball stays, and shows again where it was";
         }
 
@@ -253,12 +260,15 @@ TEST(AboutWindow, EachOpeningStartsAfreshAndEnterOrEscClosesWhateverTheSmallButt
     }
 
     // The configuration window takes input again and has painted over where the About box was.
-    Settle();
-    const Screenshot main = Capture(session.config.window);
     int black = 0, all = 0;
-    for (int y = 0; y < main.height; y += 3) {
-        for (int x = 0; x < main.width; x += 3, ++all) black += main.At(x, y) == 0;
-    }
+    WaitUntil([&] {
+        const Screenshot main = Capture(session.config.window);
+        black = all = 0;
+        for (int y = 0; y < main.height; y += 3) {
+            for (int x = 0; x < main.width; x += 3, ++all) black += main.At(x, y) == 0;
+        }
+        return black < all / 20;
+    });
     EXPECT_LT(black, all / 20) << "black pixels left in the configuration window";
     const bool checked = session.config.Checked(cAuto);
     session.config.SetChecked(cAuto, !checked);
@@ -361,23 +371,22 @@ TEST(AboutWindow, CreditLinesOpenTheMailProgramAndTheBrowser) {
     ASSERT_TRUE(session.Open());
     HWND box = session.Control(fBack);
 
-    // Lines 6 and 7 are in the box from about 3.5 s to 6 s of a pass. With the text stopped
-    // there, one click on every line, from the top of the box down.
-    Sleep(4200);
+    // Lines 6 and 7 pass through the box a few seconds into each pass of the text. Again and
+    // again, with the text stopped, one click on every line from the top of the box down, until
+    // both links were opened; a sweep that opened a link waits for the recorder to note it.
+    const auto seen = [&](const std::string& address) {
+        const auto lines = Recorded(session.folder);
+        return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) { return line.ends_with(address); });
+    };
     bool both = false;
-    for (int attempt = 0; attempt < 6 && !both; ++attempt) {
+    for (const DWORD deadline = GetTickCount() + 30000; !both && GetTickCount() < deadline;) {
+        const size_t before = Recorded(session.folder).size();
         Use(session, btnTStop, kTextStartCaption);
         const RECT client = ClientRect(box);
         for (int y = 1; y < client.bottom; y += 15) AboutSession::Press(box, WM_LBUTTONDOWN, MK_LBUTTON, client.right / 2, y);
         session.Barrier();  // starts the text again
-        const auto seen = [&](const std::string& address) {
-            const auto lines = Recorded(session.folder);
-            return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
-                return line.size() >= address.size() && line.compare(line.size() - address.size(), address.size(), address) == 0;
-            });
-        };
-        both = WaitUntil([&] { return seen(mail) && seen(web); }, 2000);
-        if (!both) Sleep(700);
+        WaitUntil([&] { return Recorded(session.folder).size() > before; }, 1000);
+        both = seen(mail) && seen(web);
     }
     EXPECT_TRUE(both);
     // Clicks on the other lines open nothing: every start was for one of the two addresses.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "config_session.h"
+#include "loader_session.h"
 
 namespace {
 
@@ -61,6 +62,8 @@ TEST(ConfigOk, ARunningLoaderIsAskedAbout) {
         {"Yes", IDYES, true, true, true},
         {"No", IDNO, false, true, true},
         {"Cancel", IDCANCEL, false, false, false},
+        // Unanswered when the session ends: the "&OK" pressed still saves before the program ends.
+        {"the session ends", 0, false, true, true},
     };
     AutostartGuard autostart;
     for (const Case& c : cases) {
@@ -70,8 +73,7 @@ TEST(ConfigOk, ARunningLoaderIsAskedAbout) {
         folder.InstallProgram("Quilloria.exe");
         folder.InstallProgram("QLLoader.exe");
         folder.WriteFile("Quilloria.dat", kThreePictures);
-        Program loader = Program::Start(folder / "QLLoader.exe");
-        ASSERT_TRUE(WaitForWindowTitled(loader.Id(), "Quilloria Loader"));
+        Program loader = loader_e2e::StartResidentLoader(folder);
 
         ConfigSession config(folder);
         ASSERT_TRUE(config.window);
@@ -84,7 +86,11 @@ TEST(ConfigOk, ARunningLoaderIsAskedAbout) {
         EXPECT_EQ(box->text, kQuestion);
         EXPECT_TRUE(box->HasButton(IDYES) && box->HasButton(IDNO) && box->HasButton(IDCANCEL));
         EXPECT_FALSE(AutostartGuard::Value().has_value()) << "deleted before the question";
-        ASSERT_TRUE(ClickButton(box->window, c.answer));
+        if (c.answer) {
+            ASSERT_TRUE(ClickButton(box->window, c.answer));
+        } else {
+            SendSessionEnd(config.program.Id());
+        }
 
         if (c.loaderEnds) {
             EXPECT_EQ(loader.WaitForExit(), 0u);

@@ -75,12 +75,14 @@ inline bool PickFiles(DWORD processId, const std::string& folder, const std::str
         10000);
     if (!dialog) return false;
     HWND field = GetDlgItem(dialog, 0x47C);  // cmb13, the file name
-    for (const std::string& text : {folder, names}) {
-        SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        if (!ClickButton(dialog, IDOK)) return false;
-        Sleep(200);
-    }
-    return WaitUntil([&] { return !IsWindow(dialog) || !IsVisible(dialog); }, 5000);
+    // Open on a folder moves the dialog there and leaves it open: the click is sent, so the names
+    // go into the field only after the dialog has handled it.
+    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+    if (!ClickAndWait(GetDlgItem(dialog, IDOK))) return false;
+    // Open on the names ends the dialog, or opens a message box about a missing file: posted.
+    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names.c_str()));
+    if (!ClickButton(dialog, IDOK)) return false;
+    return WaitUntil([&] { return !IsWindow(dialog) || !IsVisible(dialog); }, 10000);
 }
 
 // Waits for an "Error:" message box of the process.

@@ -127,10 +127,9 @@ TEST(FailingWrites, NothingIsLostAndTheUserIsToldWhy) {
         config.program.Kill();
 
         // The loader converts the JPEG and saves the turned list at session end: both writes fail.
-        Program loader = Program::Start(at + "QLLoader.exe");
-        ASSERT_TRUE(WaitForWindowTitled(loader.Id(), "Quilloria Loader"));
+        Program loader = StartResidentLoader(at);
         const DWORD started = GetTickCount();
-        EndSession();
+        EXPECT_TRUE(EndSession());
         EXPECT_TRUE(loader.WaitForExit(5000 - static_cast<int>(std::min<DWORD>(GetTickCount() - started, 5000))).has_value())
             << "the loader did not end within 5 s of the session end";
         tried += 2;

@@ -148,8 +148,7 @@ TEST_F(FullscreenPreviewTest, EachStyleCoversTheScreenAndAReleaseClosesIt) {
 
         // The Space key or the left mouse button: the press alone leaves it open.
         Send({byKey ? Key(VK_SPACE, false) : MouseButton(false)});
-        Sleep(200);
-        EXPECT_TRUE(IsWindow(preview) && IsVisible(preview));
+        EXPECT_FALSE(WaitUntil([&] { return !IsWindow(preview) || !IsVisible(preview); }, 1000)) << "closed on a press";
         Send({byKey ? Key(VK_SPACE, true) : MouseButton(true)});
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(preview); })) << (byKey ? "key" : "mouse button");
         EXPECT_TRUE(WaitUntil([&] { return IsEnabled(config.window) && GetForegroundWindow() == config.window; }));

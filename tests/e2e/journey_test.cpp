@@ -65,8 +65,9 @@ TEST(Journey, FromTheFirstLogonToTheNextWallpaper) {
     ASSERT_TRUE(WaitForWindowTitled(loader.Id(), "Quilloria Loader", 5000)) << "the loader stays resident";
     EXPECT_TRUE(loader.Running());
 
-    // The session ends: sunset.jpg becomes the wallpaper, stretched, and moves to the end.
-    EndSession();
+    // The session ends through Wine's own tool: sunset.jpg becomes the wallpaper, stretched, and
+    // moves to the end.
+    EXPECT_TRUE(EndSession());
     EXPECT_TRUE(loader.WaitForExit(10000).has_value());
     EXPECT_EQ(ReadDesktopValues(), (DesktopValues{folder.Path() + "Quilloria.bmp", "2", "0"}));
     const BitmapFile bmp = ParseBitmap(folder.ReadFile("Quilloria.bmp").value_or(""));
@@ -77,12 +78,15 @@ TEST(Journey, FromTheFirstLogonToTheNextWallpaper) {
               SettingsText({{pics, c, 0, false}, {pics, b, 0, false}, {pics, sunset, 0, true}}));
 
     // The next logon: Wine's desktop paints the bitmap (a stretched one centred, as Wine does).
-    Program logon = Program::Start("C:\\windows\\explorer.exe", "/desktop=shell,800x600 cmd /c ping -n 4 127.0.0.1");
-    Sleep(2000);
-    const ScreenShot shot = CaptureScreen(RECT{0, 0, 800, 600});
+    Program logon = Program::Start("C:\\windows\\explorer.exe", "/desktop=shell,800x600 cmd /c ping -n 11 127.0.0.1");
+    ScreenShot shot;
+    WaitUntil([&] {
+        shot = CaptureScreen(RECT{0, 0, 800, 600});
+        return NearColour(shot.At(390, 290), 0xFF0000) && NearColour(shot.At(410, 310), 0xFFFFFF);
+    }, 10000);
     EXPECT_TRUE(NearColour(shot.At(390, 290), 0xFF0000)) << std::hex << shot.At(390, 290);
     EXPECT_TRUE(NearColour(shot.At(410, 310), 0xFFFFFF)) << std::hex << shot.At(410, 310);
-    logon.WaitForExit(10000);
+    logon.WaitForExit(15000);
 }
 
 }  // namespace

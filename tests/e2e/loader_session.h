@@ -71,10 +71,11 @@ inline std::string SettingsText(const std::vector<ListEntry>& entries) {
     return text;
 }
 
-// The loader started in `folder` and found resident (its hidden window owned by its application window).
-inline e2e::Program StartResidentLoader(const e2e::AppFolder& folder, HWND* mainWindow = nullptr,
+// The loader started from `folderPath` (ending in a backslash) and found resident: its hidden
+// window, owned by its application window, exists, so a session end reaches it.
+inline e2e::Program StartResidentLoader(const std::string& folderPath, HWND* mainWindow = nullptr,
                                         HWND* applicationWindow = nullptr) {
-    e2e::Program loader = e2e::Program::Start(folder / "QLLoader.exe");
+    e2e::Program loader = e2e::Program::Start(folderPath + "QLLoader.exe");
     HWND application = e2e::WaitForWindowTitled(loader.Id(), "Quilloria Loader");
     HWND main = application ? e2e::WaitForWindow(loader.Id(), [&](HWND w) { return e2e::Owner(w) == application; })
                             : nullptr;
@@ -82,6 +83,10 @@ inline e2e::Program StartResidentLoader(const e2e::AppFolder& folder, HWND* main
     if (mainWindow) *mainWindow = main;
     if (applicationWindow) *applicationWindow = application;
     return loader;
+}
+inline e2e::Program StartResidentLoader(const e2e::AppFolder& folder, HWND* mainWindow = nullptr,
+                                        HWND* applicationWindow = nullptr) {
+    return StartResidentLoader(folder.Path(), mainWindow, applicationWindow);
 }
 
 // A 24-bit bitmap file read back: its header facts and its pixels as 0x00RRGGBB.

@@ -54,7 +54,8 @@ TEST(LoaderStartup, WithoutASettingsFileItWaitsForTheConfigurationProgramThenSta
     ASSERT_TRUE(WaitUntil([&] { return folder.Exists("StandIn.started"); }));
     HWND configuration = WaitForWindowOfFolder(folder, "Quilloria Configuration");
     ASSERT_NE(configuration, nullptr);
-    EXPECT_TRUE(IsVisible(configuration));
+    // Found as soon as it exists; the program shows it a moment later.
+    EXPECT_TRUE(WaitUntil([&] { return IsVisible(configuration); }));
     EXPECT_FALSE(loader.WaitForExit(300).has_value()) << "the loader waits while configuration runs";
 
     PostMessageA(configuration, WM_CLOSE, 0, 0);

@@ -34,44 +34,57 @@ reg_value() {
     awk -v n="$1" '$1 == n { sub(/^[ \t]*[^ \t]+[ \t]+REG_SZ[ \t]*/, ""); print }'
 }
 
-# Runs the loader until the session ends.
+# Runs the loader until the session ends. The session end reaches the loader once its hidden main
+# window exists.
 session_end() {
   "$wine" "$folder/QLLoader.exe" </dev/null >/dev/null 2>&1 &
   loader_pid=$!
-  sleep 1
+  local try
+  for try in $(seq 1 60); do
+    "$wine" winedbg --command "info wnd" 2>/dev/null | grep -q QuilloriaLoader && break  # the class name, cut short
+    sleep 0.5
+  done
   "$wine" wineboot --end-session </dev/null >/dev/null 2>&1
   for _ in $(seq 1 100); do kill -0 "$loader_pid" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$loader_pid" 2>/dev/null && fail "the loader still runs after the session end"
   loader_pid=""
 }
 
-# Opens Wine's desktop as at logon and takes a screenshot of it.
-logon_screenshot() {
-  "$wine" explorer /desktop=shell,800x600 cmd /c "ping -n 3 127.0.0.1 >nul" </dev/null >/dev/null 2>&1 &
-  local desktop=$!
-  sleep 2
-  import -display "$DISPLAY" -window root "$folder/$1"
-  wait "$desktop"
-}
-
 pixel() { /usr/bin/convert "$folder/$1" -format "%[pixel:p{$2}]" info:; }
-expect_pixel() {  # screenshot, point, colour name
+# Whether screenshot $1 shows colour $3 (red, blue, green, not-green) at point $2.
+pixel_is() {
   local got
   got=$(pixel "$1" "$2")
   case "$3:$got" in
     red:srgb\(25[0-5],[0-9],[0-9]\) | red:red) ;;
     blue:srgb\([0-9],[0-9],25[0-5]\) | blue:blue) ;;
     green:srgb\([0-9]*,1[6-9][0-9]*,[0-9]*\) | green:srgb\([0-9]*,2[0-4][0-9],[0-9]*\)) ;;
-    not-green:*) [[ "$got" =~ ^srgb\([0-9]+,(1[6-9][0-9]|2[0-4][0-9]),[0-9]+\)$ ]] && fail "$1 $2: green where no picture is" ;;
-    *) fail "$1 at $2: expected $3, got $got" ;;
+    not-green:*) ! [[ "$got" =~ ^srgb\([0-9]+,(1[6-9][0-9]|2[0-4][0-9]),[0-9]+\)$ ]] ;;
+    *) false ;;
   esac
+}
+expect_pixel() {  # screenshot, point, colour name
+  pixel_is "$1" "$2" "$3" || fail "$1 at $2: expected $3, got $(pixel "$1" "$2")"
+}
+
+# Opens Wine's desktop as at logon and takes a screenshot of it once it shows colour $3 at point
+# $2 (the desktop paints the wallpaper a moment after it opens).
+logon_screenshot() {
+  "$wine" explorer /desktop=shell,800x600 cmd /c "ping -n 6 127.0.0.1 >nul" </dev/null >/dev/null 2>&1 &
+  local desktop=$! try
+  for try in $(seq 1 50); do
+    import -display "$DISPLAY" -window root "$folder/$1"
+    pixel_is "$1" "$2" "$3" && break
+    sleep 0.1
+  done
+  wait "$desktop"
 }
 
 # First session end: the tiled GIF, converted into Quilloria.bmp.
 session_end
 [ "$(reg_value Wallpaper)" = "${win_folder}Quilloria.bmp" ] || fail "Wallpaper is '$(reg_value Wallpaper)'"
 [ "$(reg_value TileWallpaper)" = 1 ] || fail "TileWallpaper is '$(reg_value TileWallpaper)'"
-logon_screenshot tiled.png
+logon_screenshot tiled.png 405,305 red
 expect_pixel tiled.png 5,5 red
 expect_pixel tiled.png 25,5 blue
 expect_pixel tiled.png 45,5 red
@@ -82,7 +95,7 @@ expect_pixel tiled.png 405,305 red
 session_end
 [ "$(reg_value TileWallpaper)" = 0 ] || fail "TileWallpaper is '$(reg_value TileWallpaper)'"
 [ "$(reg_value WallpaperStyle)" = 0 ] || fail "WallpaperStyle is '$(reg_value WallpaperStyle)'"
-logon_screenshot centred.png
+logon_screenshot centred.png 400,300 green
 expect_pixel centred.png 400,300 green
 expect_pixel centred.png 355,265 green
 expect_pixel centred.png 445,335 green

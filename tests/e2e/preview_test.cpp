@@ -2,6 +2,8 @@
 // controls, and a picture that cannot be shown taken out of the list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "config_session.h"
 #include "e2e_pictures.h"
 
@@ -64,7 +66,6 @@ protected:
             const auto lines = InfoLines(config);
             return !lines.empty() && lines[0] == firstLine && IsEnabled(config.Control(btnFullscreen));
         })) << "row " << row;
-        Sleep(150);  // the miniature paints after the information
     }
     ScreenShot Miniature(const ConfigSession& config) { return CaptureScreen(ClientOnScreen(config.Control(pBack))); }
 
@@ -121,7 +122,13 @@ TEST_F(PreviewTest, EachRowShowsItsInformationAndItsMiniatureInItsStyle) {
         EXPECT_EQ(config.Checked(cStretch), c.stretch);
         EXPECT_EQ(IsEnabled(config.Control(cStretch)), c.tile == 0);
         EXPECT_TRUE(IsEnabled(config.Control(btnRemove)));
-        const ScreenShot shot = Miniature(config);
+        // The miniature paints after the information lines.
+        ScreenShot shot;
+        WaitUntil([&] {
+            shot = Miniature(config);
+            return std::all_of(c.points.begin(), c.points.end(),
+                               [&](const Point& p) { return NearColour(shot.At(p.x, p.y), Rgb(p.colour)); });
+        });
         for (const Point& p : c.points) {
             EXPECT_TRUE(NearColour(shot.At(p.x, p.y), Rgb(p.colour)))
                 << "at " << p.x << "," << p.y << ": " << std::hex << shot.At(p.x, p.y);
@@ -146,33 +153,53 @@ TEST_F(PreviewTest, AStyleChangeIsSaved) {
 }
 
 // A picture that cannot be shown is reported with its row's text and removed; a run of them ends
-// with all of them removed and the next good picture shown, the style controls off.
+// with all of them removed and the next good picture shown, or with an empty list, the style
+// controls off either way.
 TEST_F(PreviewTest, PicturesThatCannotBeShownAreReportedAndRemovedOneAfterAnother) {
     const std::string good = MakePicture(folder_, "good.bmp", 20, 20);
     folder_.WriteFile("pics\\broken.gif", "GIF89a this is no picture");
     const auto missing = [&](const char* name) { return Entry(folder_ / (std::string("pics\\") + name), 0, false); };
-    ConfigSession config(folder_, SettingsText({Entry(good, 0, false), missing("gone.jpg"),
-                                                 Entry(folder_ / "pics\\broken.gif", 0, false), missing("lost.bmp"),
-                                                 Entry(good, 1, false)})
-                                      .c_str());
-    ASSERT_TRUE(config.window);
-    ASSERT_TRUE(ClickListRow(config.Control(lPix), 1));
-    for (const char* name : {"gone.jpg", "broken.gif", "lost.bmp"}) {
-        const auto box = WaitForMessageBox(config.program.Id());
-        ASSERT_TRUE(box.has_value()) << name;
-        EXPECT_EQ(box->title, "Error:");
-        EXPECT_EQ(box->text.rfind(std::string(name) + "\n\n", 0), 0u) << box->text;
-        EXPECT_TRUE(box->text.ends_with("!\n\nPicture will be removed from list...")) << box->text;
-        ASSERT_TRUE(ClickButton(box->window, IDOK));
-        WaitUntil([&] { return !IsWindow(box->window); });
+    const loader_e2e::ListEntry broken = Entry(folder_ / "pics\\broken.gif", 0, false);
+    const struct {
+        const char* what;
+        std::vector<loader_e2e::ListEntry> list;
+        int firstClicked;
+        std::vector<std::string> rowsLeft;
+    } cases[] = {
+        {"a good picture follows", {Entry(good, 0, false), missing("gone.jpg"), broken, missing("lost.bmp"), Entry(good, 1, false)},
+         1, {"good.bmp", "good.bmp"}},
+        {"nothing is left", {missing("gone.jpg"), broken, missing("lost.bmp")}, 0, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ConfigSession config(folder_, SettingsText(c.list).c_str());
+        ASSERT_TRUE(config.window);
+        ASSERT_TRUE(ClickListRow(config.Control(lPix), c.firstClicked));
+        for (const char* name : {"gone.jpg", "broken.gif", "lost.bmp"}) {
+            const auto box = WaitForMessageBox(config.program.Id());
+            ASSERT_TRUE(box.has_value()) << name;
+            EXPECT_EQ(box->title, "Error:");
+            EXPECT_EQ(box->text.rfind(std::string(name) + "\n\n", 0), 0u) << box->text;
+            EXPECT_TRUE(box->text.ends_with("!\n\nPicture will be removed from list...")) << box->text;
+            ASSERT_TRUE(ClickButton(box->window, IDOK));
+            WaitUntil([&] { return !IsWindow(box->window); });
+        }
+        ASSERT_TRUE(WaitUntil([&] { return config.Rows().size() == c.rowsLeft.size(); }));
+        EXPECT_EQ(config.Rows(), c.rowsLeft);
+        EXPECT_EQ(SendMessageA(config.Control(lPix), LB_GETCURSEL, 0, 0), c.rowsLeft.empty() ? -1 : 1);
+        // The rows are final before the outermost selection handler turns the style controls off.
+        EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(config.Control(oShow0)); }));
+        for (MainControl control : {oShow1, cStretch, btnFullscreen}) EXPECT_FALSE(IsEnabled(config.Control(control)));
+        EXPECT_EQ(IsEnabled(config.Control(btnRemove)), !c.rowsLeft.empty()) << "Remove only while there are rows";
+        if (c.rowsLeft.empty()) {
+            const uint32_t face = Rgb(kBoxBackground);
+            const auto blank = [&](const ScreenShot& shot) {
+                return std::all_of(shot.pixels.begin(), shot.pixels.end(), [&](uint32_t p) { return NearColour(p, face, 8); });
+            };
+            EXPECT_TRUE(WaitUntil([&] { return blank(Miniature(config)); })) << "the miniature shows nothing";
+        }
+        EXPECT_FALSE(WaitForMessageBox(config.program.Id(), 1000).has_value());
     }
-    ASSERT_TRUE(WaitUntil([&] { return config.Rows().size() == 2; }));
-    EXPECT_EQ(config.Rows(), (std::vector<std::string>{"good.bmp", "good.bmp"}));
-    EXPECT_EQ(SendMessageA(config.Control(lPix), LB_GETCURSEL, 0, 0), 1);
-    // The rows are final before the outermost selection handler turns the style controls off.
-    EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(config.Control(oShow0)); }));
-    EXPECT_FALSE(IsEnabled(config.Control(btnFullscreen)));
-    EXPECT_FALSE(WaitForMessageBox(config.program.Id(), 300).has_value());
 }
 
 // A move, a removal or another row's selection handled while a failing picture is previewed:

@@ -3,7 +3,9 @@
 #include <psapi.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <vector>
 
 namespace e2e {
@@ -370,6 +372,12 @@ bool Click(HWND button) {
     return PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
 }
 
+bool ClickAndWait(HWND button, int timeoutMs) {
+    if (!button || !IsWindowEnabled(button)) return false;
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeoutMs), &ignored) != 0;
+}
+
 bool ClickButton(HWND dialog, int id) { return Click(GetDlgItem(dialog, id)); }
 
 bool ClickListRow(HWND list, int row) {
@@ -432,9 +440,102 @@ bool NearColour(uint32_t actual, uint32_t expected, int tolerance) {
     return true;
 }
 
-void EndSession() {
+namespace {
+
+struct ProcessEntry {
+    DWORD id = 0, parent = 0;
+    std::string name;
+};
+
+std::vector<ProcessEntry> RunningProcesses() {
+    std::vector<ProcessEntry> processes;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return processes;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        processes.push_back({entry.th32ProcessID, entry.th32ParentProcessID, entry.szExeFile});
+    }
+    CloseHandle(snapshot);
+    return processes;
+}
+
+// Process `root` and every process it started, and those they started, parents first.
+std::vector<DWORD> ProcessTree(DWORD root) {
+    const std::vector<ProcessEntry> all = RunningProcesses();
+    std::vector<DWORD> tree{root};
+    for (size_t i = 0; i < tree.size(); ++i) {
+        for (const ProcessEntry& process : all) {
+            if (process.parent == tree[i] && std::find(tree.begin(), tree.end(), process.id) == tree.end()) {
+                tree.push_back(process.id);
+            }
+        }
+    }
+    return tree;
+}
+
+// Ends a process that still runs and waits until it has gone.
+void EndProcess(DWORD id, UINT exitCode) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+    if (!process) return;
+    if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process, exitCode);
+        WaitForSingleObject(process, 5000);
+    }
+    CloseHandle(process);
+}
+
+// Prints every process of the session with its top-level windows: what a session end that did
+// not finish was still waiting for.
+void PrintWhatIsOpen() {
+    for (const ProcessEntry& process : RunningProcesses()) {
+        std::printf("  process %04lx %s (started by %04lx)\n", static_cast<unsigned long>(process.id),
+                    process.name.c_str(), static_cast<unsigned long>(process.parent));
+        for (HWND window : TopLevelWindows(process.id)) {
+            std::printf("    window \"%s\" (%s)%s%s\n", WindowText(window).c_str(), ClassName(window).c_str(),
+                        IsVisible(window) ? " visible" : "", IsHungAppWindow(window) ? " not responding" : "");
+        }
+    }
+    std::fflush(stdout);
+}
+
+// How long one session message may take to be handled: the loader's work at a session end.
+constexpr UINT kSessionMessageMs = 30000;
+
+}  // namespace
+
+bool EndSession(int timeoutMs) {
     Program wineboot = Program::Start("C:\\windows\\system32\\wineboot.exe", "--end-session", "C:\\");
-    wineboot.WaitForExit(30000);
+    if (!wineboot.Id()) {
+        std::printf("end session: wineboot could not be started (error %lu)\n", GetLastError());
+        return false;
+    }
+    if (wineboot.WaitForExit(timeoutMs)) return true;
+    std::printf("end session: wineboot --end-session (process %04lx) has not finished after %d ms; still open:\n",
+                static_cast<unsigned long>(wineboot.Id()), timeoutMs);
+    PrintWhatIsOpen();
+    // A 32-bit wineboot hands its work to a 64-bit one that it starts: both go.
+    const std::vector<DWORD> tree = ProcessTree(wineboot.Id());
+    for (auto id = tree.rbegin(); id != tree.rend(); ++id) EndProcess(*id, 1);
+    return false;
+}
+
+bool SendSessionEnd(DWORD processId, bool sessionEnds) {
+    const std::vector<HWND> windows = TopLevelWindows(processId);
+    bool agreed = true;
+    for (HWND window : windows) {
+        DWORD_PTR answer = TRUE;
+        if (SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, kSessionMessageMs, &answer) && !answer) {
+            agreed = false;
+        }
+    }
+    const bool ends = sessionEnds && agreed;
+    for (HWND window : windows) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(window, WM_ENDSESSION, ends, 0, SMTO_NORMAL, kSessionMessageMs, &ignored);
+    }
+    if (ends) EndProcess(processId, 0);
+    return agreed;
 }
 
 // ---- registry ----

@@ -111,6 +111,9 @@ std::optional<MessageBoxView> WaitForMessageBox(DWORD processId, int timeoutMs =
 bool ClickButton(HWND dialog, int id);
 // Clicks a button window by its handle (posted), refusing disabled buttons as a user's click would.
 bool Click(HWND button);
+// Clicks a button and returns once its program has handled the click (sent, so only for a click
+// that opens no modal window); false when the button is disabled or did not answer in `timeoutMs`.
+bool ClickAndWait(HWND button, int timeoutMs = 10000);
 
 // Clicks row `row` of another program's list box at its centre, as a user selects it.
 bool ClickListRow(HWND list, int row);
@@ -130,8 +133,19 @@ RECT ClientOnScreen(HWND window);
 // True when every channel of the two colours (0x00RRGGBB) differs by at most `tolerance`.
 bool NearColour(uint32_t actual, uint32_t expected, int tolerance = 40);
 
-// Ends the Windows session of every program (wineboot --end-session) and waits for it.
-void EndSession();
+// Ends the Windows session of every program through Wine's own tool (wineboot --end-session), as
+// a logoff does, and waits up to `timeoutMs` for it. When the tool has not finished by then, prints
+// what was still open (processes and visible windows), ends the tool with every process it
+// started, and returns false.
+bool EndSession(int timeoutMs = 30000);
+
+// Sends the top-level windows of program `processId` what Windows sends at the end of a session:
+// WM_QUERYENDSESSION to each, then WM_ENDSESSION, TRUE when `sessionEnds` and every window agreed,
+// FALSE otherwise (a session end that another program cancelled). A program still running after
+// it handled a real end is ended, as Windows ends it. Each message waits until it has been handled
+// (a busy program answers late, never not at all); a window that went away meanwhile counts as
+// agreeing. Returns whether every window agreed.
+bool SendSessionEnd(DWORD processId, bool sessionEnds = true);
 
 // Registry helpers for checks and set-up.
 std::optional<std::string> ReadRegistryString(HKEY root, const std::string& key, const std::string& name);

@@ -205,8 +205,8 @@ private:
         HWND field = GetDlgItem(dialog, 0x47C);  // the file name
         const std::string folder = pictures_.substr(0, pictures_.size() - 1);
         SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
-        ClickButton(dialog, IDOK);  // moves the dialog into that folder
-        Sleep(500);
+        // Moves the dialog into that folder; the names go in once it has handled the click.
+        if (!ClickAndWait(GetDlgItem(dialog, IDOK))) return Fail("the open-file dialog did not move into the pictures' folder");
         const char names[] = "\"Meadow.jpg\" \"Dusk.bmp\" \"Waves.gif\"";
         SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names));
         RECT both = WindowArea(window_), dialogArea = WindowArea(dialog);
@@ -252,7 +252,7 @@ private:
     // The session ends: the loader registers the first picture as the next wallpaper and moves it
     // to the end of the list, which the configuration program, opened again, shows.
     bool EndTheSession() {
-        EndSession();
+        if (!EndSession()) return Fail("Wine's session end did not finish");
         if (!loader_.WaitForExit(10000)) return Fail("the loader did not end with the session");
         const auto wallpaper = ReadRegistryString(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper");
         if (wallpaper != app_ + "Quilloria.bmp") return Fail("the loader did not register Meadow.jpg as the wallpaper");
