@@ -61,9 +61,9 @@ if ql_runs_32bit; then
 else
   # A fact of the machine, not of the change: its tests are counted as skipped, and said so loudly.
   # QL_REQUIRE_X86=1 makes it a failure, for a machine that is meant to run them.
-  x86_tests=$(ctest --test-dir build/x86 -N | sed -n 's/^Total Tests: //p')
-  echo "== build/x86: NOT RUN: this machine cannot run 32-bit programs (the kernel refuses them); ${x86_tests:-0} tests skipped"
-  skipped=$((skipped + ${x86_tests:-0}))
+  # Their tests cannot even be listed here (CTest lists them by running them): the layer counts once.
+  echo "== build/x86: NOT RUN: this machine cannot run 32-bit programs (the kernel refuses them)"
+  skipped=$((skipped + 1))
   [ "${QL_REQUIRE_X86:-0}" = 1 ] && status=1
 fi
 
