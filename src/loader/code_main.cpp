@@ -47,6 +47,9 @@ bool StartUp(HINSTANCE instance) {
         frmMain.Unload();
         return false;
     }
+    // The search lets messages through: a session that ended meanwhile has done the loader's work
+    // and closed its window, and the wallpaper it registered must not be touched again.
+    if (!frmMain.hwnd()) return false;
     // An installer or an update that closes the loader (the Restart Manager) starts it again when
     // it is done. A crash, a hang or a restart of Windows needs no such start: the Run key starts
     // the loader at every logon.

@@ -68,8 +68,10 @@ void ApplyRegisteredWallpaper() {
                       (count >= 1 && PictureKindOfName(Pictures[count].Path) == PictureNameKind::Bitmap && SamePath(*registered, Pictures[count].Path));
     if (!ours || !PlainFileExists(*registered)) return;
     std::string path = *registered;
-    // No SPIF_UPDATEINIFILE: the values already name this file and keep their styles.
-    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path.data(), 0);
+    // Stored as well (the same path the values already hold; the styles stay): a wallpaper set for
+    // the session alone would outlive the file's folder in Wine's session settings, where later
+    // desktops read it.
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path.data(), SPIF_UPDATEINIFILE);
 }
 
 }  // namespace loader
