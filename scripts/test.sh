@@ -13,8 +13,10 @@ bash scripts/build.sh native x64 x86 fuzz || exit 1
 source scripts/wine-env.sh
 ql_wine_up || exit 1
 trap ql_wine_down EXIT
-# A clean Wine state: no program or desktop size left by an earlier run in this prefix.
+# A clean Wine state: no program, desktop size, test folder or autostart value left by an earlier
+# run in this prefix.
 ql_wine_restart
+ql_clean_test_leftovers
 
 status=0
 passed=0 failed=0 skipped=0
@@ -56,6 +58,7 @@ if bash tests/release/release_test.sh; then passed=$((passed + 1)); else failed=
 
 run_ctest build/x64 --timeout 120
 ql_wine_restart  # a Wine desktop opened by the x64 tests would otherwise set the x86 tests' screen size
+ql_clean_test_leftovers
 if ql_runs_32bit; then
   run_ctest build/x86 --timeout 120
 else

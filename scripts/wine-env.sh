@@ -77,6 +77,21 @@ ql_wine_restart() {
   "$QL_WINE64" cmd /c exit </dev/null >/dev/null 2>&1
 }
 
+# Removes what an interrupted test run left in the prefix: its application folders, and an
+# autostart value that points into one of them (Wine would start that loader at every later
+# session end). A value that points anywhere else is the developer's and stays.
+ql_clean_test_leftovers() {
+  rm -rf "$WINEPREFIX"/drive_c/users/*/Temp/ql-e2e-*
+  local key view
+  for key in 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run'; do
+    for view in /reg:64 /reg:32; do
+      if "$QL_WINE64" reg query "$key" /v "Quilloria Loader" "$view" </dev/null 2>/dev/null | grep -qi 'ql-e2e-'; then
+        "$QL_WINE64" reg delete "$key" /v "Quilloria Loader" "$view" /f </dev/null >/dev/null 2>&1
+      fi
+    done
+  done
+}
+
 ql_wine_down() {
   wineserver -k >/dev/null 2>&1 || true
   if [ "$QL_STARTED_DISPLAY" = 1 ] && [ -n "$QL_XVFB_PID" ]; then

@@ -37,8 +37,24 @@ ShellWaitResult ShellAndWait(const std::string& ProgramPath, int WindowStyle, in
         result.waitError = GetLastError();
         return result;
     }
+    // Messages that other programs send are answered meanwhile (posted ones wait): a session end
+    // that comes while the user works in the configuration program reaches this program too,
+    // instead of waiting for an answer that would never come.
     const DWORD timeout = Timeout < 0 ? INFINITE : static_cast<DWORD>(Timeout);
-    const DWORD wait = WaitForSingleObject(handle.get(), timeout);
+    const HANDLE raw = handle.get();
+    const ULONGLONG deadline = GetTickCount64() + timeout;
+    DWORD wait;
+    for (;;) {
+        DWORD left = timeout;
+        if (timeout != INFINITE) {
+            const ULONGLONG now = GetTickCount64();
+            left = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
+        }
+        wait = MsgWaitForMultipleObjects(1, &raw, FALSE, left, QS_SENDMESSAGE);
+        if (wait != WAIT_OBJECT_0 + 1) break;
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // handles the sent ones
+    }
     result.waitResult = static_cast<int32_t>(wait);
     if (wait == WAIT_FAILED) result.waitError = GetLastError();
     if (wait == WAIT_TIMEOUT) result.waitError = ERROR_TIMEOUT;

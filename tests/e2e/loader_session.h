@@ -72,7 +72,8 @@ inline std::string SettingsText(const std::vector<ListEntry>& entries) {
 }
 
 // The loader started from `folderPath` (ending in a backslash) and found resident: its hidden
-// window, owned by its application window, exists, so a session end reaches it.
+// window, owned by its application window, exists, so a session end reaches it, and it has read
+// the list and waits for messages, so the test may write the file again.
 inline e2e::Program StartResidentLoader(const std::string& folderPath, HWND* mainWindow = nullptr,
                                         HWND* applicationWindow = nullptr) {
     e2e::Program loader = e2e::Program::Start(folderPath + "QLLoader.exe");
@@ -80,6 +81,7 @@ inline e2e::Program StartResidentLoader(const std::string& folderPath, HWND* mai
     HWND main = application ? e2e::WaitForWindow(loader.Id(), [&](HWND w) { return e2e::Owner(w) == application; })
                             : nullptr;
     EXPECT_NE(main, nullptr) << "the loader did not become resident";
+    EXPECT_TRUE(loader.WaitUntilIdle(10000)) << "the loader did not finish its start";
     if (mainWindow) *mainWindow = main;
     if (applicationWindow) *applicationWindow = application;
     return loader;

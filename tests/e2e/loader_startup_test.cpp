@@ -57,6 +57,9 @@ TEST(LoaderStartup, WithoutASettingsFileItWaitsForTheConfigurationProgramThenSta
     // Found as soon as it exists; the program shows it a moment later.
     EXPECT_TRUE(WaitUntil([&] { return IsVisible(configuration); }));
     EXPECT_FALSE(loader.WaitForExit(300).has_value()) << "the loader waits while configuration runs";
+    // It answers a session end meanwhile; one that another program cancels leaves it waiting.
+    EXPECT_TRUE(SendSessionEnd(loader.Id(), false));
+    EXPECT_FALSE(loader.WaitForExit(1000).has_value());
 
     PostMessageA(configuration, WM_CLOSE, 0, 0);
     ExpectResident(loader);

@@ -215,6 +215,10 @@ std::optional<DWORD> Program::WaitForExit(int timeoutMs) const {
     return code;
 }
 
+bool Program::WaitUntilIdle(int timeoutMs) const {
+    return process_ && WaitForInputIdle(process_, static_cast<DWORD>(timeoutMs)) == 0;
+}
+
 void Program::Kill() {
     if (!process_) return;
     if (Running()) {
@@ -499,8 +503,9 @@ void PrintWhatIsOpen() {
     std::fflush(stdout);
 }
 
-// How long one session message may take to be handled: the loader's work at a session end.
-constexpr UINT kSessionMessageMs = 30000;
+// How long a program may take to answer the session messages: the loader's work at a session end
+// with room to spare on a busy machine.
+constexpr UINT kSessionEndMs = 20000;
 
 }  // namespace
 
@@ -522,20 +527,35 @@ bool EndSession(int timeoutMs) {
 
 bool SendSessionEnd(DWORD processId, bool sessionEnds) {
     const std::vector<HWND> windows = TopLevelWindows(processId);
+    const ULONGLONG deadline = GetTickCount64() + kSessionEndMs;
+    bool answered = true;
+    // Sends one message and waits for its answer until the deadline; false when there was none (a
+    // window that has gone meanwhile fails at once).
+    const auto send = [&](HWND window, UINT message, WPARAM wParam, DWORD_PTR* answer) {
+        const ULONGLONG now = GetTickCount64();
+        const UINT left = answered && now < deadline ? static_cast<UINT>(deadline - now) : 1;
+        if (SendMessageTimeoutA(window, message, wParam, 0, SMTO_NORMAL, left, answer)) return true;
+        if (GetLastError() != ERROR_TIMEOUT || !answered) return false;
+        answered = false;
+        std::printf("end session: window \"%s\" (%s) of process %04lx did not answer %s within %u ms; still open:\n",
+                    WindowText(window).c_str(), ClassName(window).c_str(), static_cast<unsigned long>(processId),
+                    message == WM_QUERYENDSESSION ? "WM_QUERYENDSESSION" : "WM_ENDSESSION", kSessionEndMs);
+        PrintWhatIsOpen();
+        return false;
+    };
     bool agreed = true;
     for (HWND window : windows) {
         DWORD_PTR answer = TRUE;
-        if (SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, kSessionMessageMs, &answer) && !answer) {
-            agreed = false;
-        }
+        if (send(window, WM_QUERYENDSESSION, 0, &answer) && !answer) agreed = false;
     }
     const bool ends = sessionEnds && agreed;
     for (HWND window : windows) {
         DWORD_PTR ignored = 0;
-        SendMessageTimeoutA(window, WM_ENDSESSION, ends, 0, SMTO_NORMAL, kSessionMessageMs, &ignored);
+        send(window, WM_ENDSESSION, ends, &ignored);
     }
-    if (ends) EndProcess(processId, 0);
-    return agreed;
+    // Windows ends a program that does not answer, too.
+    if (ends || !answered) EndProcess(processId, 0);
+    return agreed && answered;
 }
 
 // ---- registry ----

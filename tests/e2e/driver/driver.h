@@ -62,6 +62,8 @@ public:
     bool Running() const;
     // Waits for the program to end; returns its exit code, or nothing when it still runs.
     std::optional<DWORD> WaitForExit(int timeoutMs = 5000) const;
+    // Waits until the program waits for input with none pending (it has finished starting).
+    bool WaitUntilIdle(int timeoutMs) const;
     void Kill();
     // Peak working set of the process in bytes (0 if unknown).
     size_t PeakMemory() const;
@@ -142,9 +144,10 @@ bool EndSession(int timeoutMs = 30000);
 // Sends the top-level windows of program `processId` what Windows sends at the end of a session:
 // WM_QUERYENDSESSION to each, then WM_ENDSESSION, TRUE when `sessionEnds` and every window agreed,
 // FALSE otherwise (a session end that another program cancelled). A program still running after
-// it handled a real end is ended, as Windows ends it. Each message waits until it has been handled
-// (a busy program answers late, never not at all); a window that went away meanwhile counts as
-// agreeing. Returns whether every window agreed.
+// it handled a real end is ended, as Windows ends it. The program has 20 s for all its answers (a
+// busy one answers late); one that has not answered by then is reported with what was open and
+// ended. A window that went away meanwhile counts as agreeing. Returns whether every window
+// answered and agreed.
 bool SendSessionEnd(DWORD processId, bool sessionEnds = true);
 
 // Registry helpers for checks and set-up.
