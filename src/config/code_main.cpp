@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 #include "common/ansi_text.h"
 #include "common/app_window.h"
@@ -9,6 +11,7 @@
 #include "common/reg_value.h"
 #include "common/scoped_win.h"
 #include "common/settings_file.h"
+#include "common/window_search.h"
 #include "config/config_texts.h"
 #include "config/frm_main.h"
 #include "config/message_box.h"
@@ -16,8 +19,70 @@
 namespace config {
 
 namespace {
-// The autostart value's data: the loader beside this program.
-std::string LoaderPath() { return AutostartData(AppFolder(), AnsiLeadBytes()); }
+// The loader beside this program, and the autostart value's data that names it.
+std::string LoaderPath() { return LoaderPathIn(AppFolder(), AnsiLeadBytes()); }
+std::string LoaderData() { return AutostartData(AppFolder(), AnsiLeadBytes()); }
+
+// The startup switches are Explorer's, kept in the 64-bit view whatever this program's bitness.
+constexpr REGSAM kSwitchView = KEY_WOW64_64KEY;
+
+bool RunsUnderWow64() {
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+// The data of the autostart value's startup switch below `root`, or nothing when there is none
+// (or it cannot be read, which a user without rights on it cannot change either).
+std::optional<std::string> ReadStartupSwitch(HKEY root) {
+    ScopedRegKey key;
+    if (key.Open(root, StartupSwitchKeyPath(root), kRegistryReadAccess | kSwitchView) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    DWORD size = 0;
+    if (RegQueryValueExA(key.get(), kAutostartValueName, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    std::string data(size, '\0');
+    if (RegQueryValueExA(key.get(), kAutostartValueName, nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()),
+                         &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    data.resize(std::min<size_t>(size, data.size()));
+    return data;
+}
+
+// True when the token of `process` has the same user, elevation and integrity level as `other`.
+bool SameUserAndElevation(HANDLE token, HANDLE other) {
+    const auto info = [](HANDLE t, TOKEN_INFORMATION_CLASS kind) {
+        DWORD size = 0;
+        GetTokenInformation(t, kind, nullptr, 0, &size);
+        std::vector<BYTE> bytes(size);
+        if (size == 0 || !GetTokenInformation(t, kind, bytes.data(), size, &size)) bytes.clear();
+        return bytes;
+    };
+    const std::vector<BYTE> user = info(token, TokenUser), otherUser = info(other, TokenUser);
+    if (user.empty() || otherUser.empty() ||
+        !EqualSid(reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid,
+                  reinterpret_cast<const TOKEN_USER*>(otherUser.data())->User.Sid)) {
+        return false;
+    }
+    const std::vector<BYTE> elevation = info(token, TokenElevation), otherElevation = info(other, TokenElevation);
+    if (elevation.size() < sizeof(TOKEN_ELEVATION) || otherElevation.size() < sizeof(TOKEN_ELEVATION) ||
+        (reinterpret_cast<const TOKEN_ELEVATION*>(elevation.data())->TokenIsElevated != 0) !=
+            (reinterpret_cast<const TOKEN_ELEVATION*>(otherElevation.data())->TokenIsElevated != 0)) {
+        return false;
+    }
+    // The integrity level is the last sub-authority of the label's SID.
+    const auto level = [](const std::vector<BYTE>& label) -> std::optional<DWORD> {
+        if (label.size() < sizeof(TOKEN_MANDATORY_LABEL)) return std::nullopt;
+        PSID sid = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(label.data())->Label.Sid;
+        if (!sid || !IsValidSid(sid) || *GetSidSubAuthorityCount(sid) == 0) return std::nullopt;
+        return *GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1u);
+    };
+    const auto mine = level(info(token, TokenIntegrityLevel));
+    const auto theirs = level(info(other, TokenIntegrityLevel));
+    return mine && theirs && *mine == *theirs;
+}
 }  // namespace
 
 bool StartUp(HINSTANCE instance) {
@@ -33,8 +98,33 @@ bool StartUp(HINSTANCE instance) {
 }
 
 bool IsAutostartRegistered() {
-    return !GetRegString(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutostartValueName).empty() ||
-           !GetRegString(HKEY_CURRENT_USER, kRunKeyPath, kAutostartValueName).empty();
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        if (GetRegString(root, kRunKeyPath, kAutostartValueName).empty()) continue;
+        const std::optional<std::string> startupSwitch = ReadStartupSwitch(root);
+        if (!startupSwitch || !SwitchTurnsOff(*startupSwitch)) return true;
+    }
+    return false;
+}
+
+const char* StartupSwitchKeyPath(HKEY root) {
+    // A 32-bit program's machine-wide Run value lands in the 32-bit view (WOW6432Node) on 64-bit
+    // Windows; its switch is kept in Run32. The current user's Run key is one for both bitnesses.
+    return root == HKEY_LOCAL_MACHINE && RunsUnderWow64() ? kStartupSwitch32KeyPath : kStartupSwitchKeyPath;
+}
+
+RunState ReadRunState(HKEY root) {
+    const std::optional<std::string> startupSwitch = ReadStartupSwitch(root);
+    return RunState{ReadRunValue(root), startupSwitch && SwitchTurnsOff(*startupSwitch)};
+}
+
+DWORD ClearStartupSwitch(HKEY root) {
+    // Only a switch that is there is deleted: the key may not be open to this user for writing.
+    if (!ReadStartupSwitch(root)) return ERROR_SUCCESS;
+    ScopedRegKey key;
+    const DWORD opened = key.Open(root, StartupSwitchKeyPath(root), kRegistryWriteAccess | kSwitchView);
+    if (opened != ERROR_SUCCESS) return opened;
+    const LONG deleted = RegDeleteValueA(key.get(), kAutostartValueName);
+    return deleted == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : static_cast<DWORD>(deleted);
 }
 
 RunValue ReadRunValue(HKEY root) {
@@ -53,7 +143,7 @@ RunValue ReadRunValue(HKEY root) {
         return RunValue::Other;
     }
     text.resize(strnlen(text.data(), std::min<size_t>(size, text.size())));
-    return text == LoaderPath() ? RunValue::ThisLoader : RunValue::Other;
+    return NamesLoader(text, LoaderPath()) ? RunValue::ThisLoader : RunValue::Other;
 }
 
 DWORD SetAutostart(bool wanted) {
@@ -75,11 +165,20 @@ DWORD SetAutostart(bool wanted) {
         }
         if (result != ERROR_SUCCESS) failure = result;
     };
+    const auto applyWithSwitch = [&](HKEY root, bool covered) {
+        apply(root, covered);
+        // A switch that turned the value off would keep the loader from starting although ticked
+        // (a value written again stays off), and unticked none is left behind. Without a switch
+        // Windows starts the value, so the switch is deleted rather than written as "on".
+        const DWORD cleared = ClearStartupSwitch(root);
+        if (cleared != ERROR_SUCCESS) failure = cleared;
+    };
     // The machine-wide value is the first choice; the current user's stands in where it cannot be
-    // written (a program started normally on Windows 10 and 11 may not write HKEY_LOCAL_MACHINE).
-    apply(HKEY_LOCAL_MACHINE, false);
-    apply(HKEY_CURRENT_USER, ReadRunValue(HKEY_LOCAL_MACHINE) == RunValue::ThisLoader);
-    if (!AutostartMissesChoice(wanted, ReadRunValue(HKEY_LOCAL_MACHINE), ReadRunValue(HKEY_CURRENT_USER))) {
+    // written or its switch cannot be cleared (a program started normally on Windows 10 and 11 may
+    // not write HKEY_LOCAL_MACHINE).
+    applyWithSwitch(HKEY_LOCAL_MACHINE, false);
+    applyWithSwitch(HKEY_CURRENT_USER, StartsLoader(ReadRunState(HKEY_LOCAL_MACHINE)));
+    if (!AutostartMissesChoice(wanted, ReadRunState(HKEY_LOCAL_MACHINE), ReadRunState(HKEY_CURRENT_USER))) {
         return ERROR_SUCCESS;
     }
     // Every attempt reported success, yet the values read back otherwise.
@@ -119,16 +218,65 @@ DWORD DeleteAutostartValue(HKEY root, const std::string& keyPath) {
     return static_cast<DWORD>(RegDeleteValueA(key.get(), kAutostartValueName));
 }
 
-DWORD RegisterAutostart(HKEY root) { return WriteAutostartValue(root, kRunKeyPath, LoaderPath()); }
+DWORD RegisterAutostart(HKEY root) { return WriteAutostartValue(root, kRunKeyPath, LoaderData()); }
 
 DWORD UnregisterAutostart(HKEY root) { return DeleteAutostartValue(root, kRunKeyPath); }
 
-void TerminateWindowProcess(HWND window) {
+DWORD TerminateWindowProcess(HWND window) {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    if (processId == 0) return;
-    const ScopedHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
-    if (process) TerminateProcess(process.get(), 0);
+    if (processId == 0) return ERROR_SUCCESS;  // the window, and the program with it, is gone
+    const ScopedHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
+    if (!process) {
+        const DWORD error = GetLastError();
+        return error == ERROR_INVALID_PARAMETER ? ERROR_SUCCESS : error;  // no such process any more
+    }
+    if (!TerminateProcess(process.get(), 0)) {
+        const DWORD error = GetLastError();
+        return WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0 ? ERROR_SUCCESS : error;
+    }
+    // Ending is asynchronous: the process is gone once its handle is signalled.
+    WaitForSingleObject(process.get(), 2000);
+    return ERROR_SUCCESS;
+}
+
+ShellMatch CompareWithShell() {
+    HWND shell = GetShellWindow();
+    if (!shell) return ShellMatch::NoShell;
+    DWORD shellId = 0;
+    GetWindowThreadProcessId(shell, &shellId);
+    // A shell whose token this program may not read runs as another user.
+    const ScopedHandle shellProcess(shellId ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, shellId) : nullptr);
+    HANDLE shellToken = nullptr;
+    HANDLE ownToken = nullptr;
+    if (!shellProcess || !OpenProcessToken(shellProcess.get(), TOKEN_QUERY, &shellToken)) return ShellMatch::Different;
+    const ScopedHandle shellTokenHolder(shellToken);
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &ownToken)) return ShellMatch::Different;
+    const ScopedHandle ownTokenHolder(ownToken);
+    return SameUserAndElevation(ownToken, shellToken) ? ShellMatch::Same : ShellMatch::Different;
+}
+
+void StartLoaderAfterOk(HWND window, bool wanted) {
+    if (!wanted) return;
+    const RunState machine = ReadRunState(HKEY_LOCAL_MACHINE);
+    const RunState user = ReadRunState(HKEY_CURRENT_USER);
+    if (!StartsLoaderNow(wanted, machine, user, false, ShellMatch::NoShell)) return;  // autostart is not on
+    // Any top-level window reaches the list of all of them.
+    if (!window || !IsWindow(window)) window = GetTopWindow(nullptr);
+    const bool loaderRunning = window && FindOwnerWindowByTitle(window, kLoaderTitle) != nullptr;
+    if (!StartsLoaderNow(wanted, machine, user, loaderRunning, CompareWithShell())) return;
+
+    // By its full path, the command line quoted as the Run value is: the loader reads no arguments.
+    const std::string path = LoaderPath();
+    std::string commandLine = LoaderData();
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    if (CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, AppFolder().c_str(),
+                       &startup, &started)) {
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
+    }
 }
 
 }  // namespace config

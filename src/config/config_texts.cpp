@@ -2,8 +2,19 @@
 
 #include "common/path_text.h"
 
-std::string AutostartData(std::string_view appFolder, const LeadBytes& lead) {
+std::string LoaderPathIn(std::string_view appFolder, const LeadBytes& lead) {
     return FolderWithBackslash(appFolder, lead) + kLoaderFileName;
+}
+
+std::string AutostartData(std::string_view appFolder, const LeadBytes& lead) {
+    return '"' + LoaderPathIn(appFolder, lead) + '"';
+}
+
+bool NamesLoader(std::string_view data, std::string_view loaderPath) {
+    if (data.size() == loaderPath.size() + 2 && data.front() == '"' && data.back() == '"') {
+        data = data.substr(1, data.size() - 2);
+    }
+    return !loaderPath.empty() && data == loaderPath;
 }
 
 std::string LoaderStillActiveText() {
@@ -22,6 +33,15 @@ std::string AutostartFailedText(bool switchingOn, std::string_view reason) {
     text += reason;
     // Switching off, a question about a running loader may follow, and its Cancel saves nothing.
     if (switchingOn) text += "\n\nThe picture list will be saved all the same.";
+    return text;
+}
+
+std::string LoaderNotEndedText(std::string_view reason) {
+    std::string text = "Quilloria Loader could not be ended.\n\nCause:\n";
+    text += reason;
+    text += "\n\nIt is still running and will change the wallpaper once more when you shut down or log off. "
+            "Nothing has been saved yet: press OK again and answer No to save the list and keep the Loader "
+            "running, or end the Loader as an administrator first.";
     return text;
 }
 

@@ -161,7 +161,13 @@ void ConfigMainForm::btnOk_Click() {
     if (next == OkGoOn::AskAboutLoader) {
         const int answer = AskImportantQuestion(hwnd_, LoaderStillActiveText());
         if (answer == IDYES) {
-            TerminateWindowProcess(loader);
+            const DWORD ended = TerminateWindowProcess(loader);
+            if (ended != ERROR_SUCCESS) {
+                // The loader runs on and would change the wallpaper once more: the user hears so,
+                // and nothing is saved until they choose again ("&OK", then No, saves).
+                ShowErrorMessage(hwnd_, LoaderNotEndedText(SystemErrorDescription(ended)));
+                return;
+            }
         } else if (answer != IDNO) {
             return;  // Cancel: nothing saved, the window stays open
         }
@@ -174,6 +180,8 @@ void ConfigMainForm::btnOk_Click() {
         ShowErrorMessage(hwnd_, SaveFailedText(SettingsFilePath(), SystemErrorDescription(saveError)));
         return;
     }
+    // Without a loader running until the next logon, the first shutdown would change nothing.
+    StartLoaderAfterOk(hwnd_, autostart);
     Form_Unload();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace config {
 
@@ -14,6 +15,23 @@ enum class RunValue : uint8_t {
                  // type, or none at all; Windows may still start something from it at logon
     ThisLoader,  // a text value holding this loader's full path
 };
+
+// One autostart value as Windows sees it at logon: the Run value, and whether its startup switch
+// (the value of the same name that Task Manager and Settings keep under Explorer\StartupApproved)
+// turns it off.
+struct RunState {
+    RunValue value = RunValue::Absent;
+    bool switchedOff = false;
+};
+
+// True when Windows starts this loader from the value at the next logon.
+bool StartsLoader(RunState state);
+
+// True when the data of a startup switch turns its Run value off. Windows writes 12 bytes whose
+// first byte is even for on (2, 6) and odd for off (3, 7), the rest the time it was switched off;
+// any data whose first byte is odd counts as off, so that the check box never shows on for a value
+// Windows may not start. No data (an empty value) is on, like no switch at all.
+bool SwitchTurnsOff(std::string_view data);
 
 // What "&OK" does to one autostart value.
 enum class RunValueStep : uint8_t { Leave, Write, Remove };
@@ -26,8 +44,23 @@ enum class RunValueStep : uint8_t { Leave, Write, Remove };
 RunValueStep StepFor(bool wanted, RunValue value, bool covered);
 
 // True when, after "&OK"'s attempt, autostart is not what the user chose: ticked, and neither
-// value starts this loader at the next logon; or unticked, and a value of that name is still there.
-bool AutostartMissesChoice(bool wanted, RunValue machine, RunValue user);
+// value starts this loader at the next logon; or unticked, and a value of that name is still there
+// (whatever its switch: the switch is the user's to turn on again).
+bool AutostartMissesChoice(bool wanted, RunState machine, RunState user);
+
+// How this program runs compared with the desktop shell, whose process is what a logon starts the
+// Run values like.
+enum class ShellMatch : uint8_t {
+    NoShell,    // no shell window (a desktop without Explorer)
+    Same,       // the same user, elevation and integrity level as the shell
+    Different,  // run as administrator or as another user, or the shell's token cannot be read
+};
+
+// True when "&OK", having saved the list, starts the loader beside the program now rather than
+// leaving it to the next logon: autostart was ticked and Windows will start this loader from a
+// value, no loader runs, and a loader started from here runs as the logon would start it (one
+// started elevated or as another user could not be ended by the user's next "&OK").
+bool StartsLoaderNow(bool wanted, RunState machine, RunState user, bool loaderRunning, ShellMatch shell);
 
 // What "&OK" does once a pause that let messages through is over (the search for a running loader,
 // a message box).

@@ -2,12 +2,34 @@
 // failures the user is told about.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "config_session.h"
 #include "loader_session.h"
 
 namespace {
 
 using namespace e2e;
+
+std::string Quoted(const std::string& path) { return '"' + path + '"'; }
+
+// The processes of the folder's QLLoader.exe that are resident (own a "Quilloria Loader" window).
+std::vector<DWORD> LoadersOf(const AppFolder& folder) {
+    std::vector<DWORD> ids;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(w, &id);
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+        char image[MAX_PATH * 2] = {};
+        DWORD size = sizeof(image);
+        if (process && QueryFullProcessImageNameA(process, 0, image, &size) && WindowText(w) == "Quilloria Loader" &&
+            lstrcmpiA(image, (folder / "QLLoader.exe").c_str()) == 0 && std::count(ids.begin(), ids.end(), id) == 0) {
+            ids.push_back(id);
+        }
+        if (process) CloseHandle(process);
+    }
+    return ids;
+}
 
 const char kQuestion[] =
     "You have choosen to not load the Loader on startup.\n"
@@ -31,7 +53,7 @@ TEST(ConfigOk, AutostartCheckedWritesTheLoaderPathAndSavesTheList) {
         folder.WriteFile("Quilloria.dat", kOtherList);  // so that the save shows
         ASSERT_TRUE(Click(config.Control(btnOK)));
         EXPECT_EQ(config.program.WaitForExit(), 0u);
-        EXPECT_EQ(AutostartGuard::Value(), folder.Path() + "QLLoader.exe");
+        EXPECT_EQ(AutostartGuard::Value(), Quoted(folder / "QLLoader.exe"));
         EXPECT_EQ(folder.ReadFile("Quilloria.dat"), kThreePictures) << "the list, byte for byte";
     }
 }
@@ -209,10 +231,124 @@ TEST(ConfigOk, WithoutTheMachineWideKeyTheUsersValueStartsTheLoader) {
     ASSERT_EQ(exitCode, 0u) << "OK ended the program without a message";
     EXPECT_EQ(folder.ReadFile("Quilloria.dat"), kThreePictures);
     EXPECT_FALSE(AutostartGuard::Value().has_value());
-    EXPECT_EQ(AutostartGuard::UserValue(), folder.Path() + "QLLoader.exe");
+    EXPECT_EQ(AutostartGuard::UserValue(), Quoted(folder / "QLLoader.exe"));
 
     EndSession();
     EXPECT_TRUE(WaitForWindowOfFolder(folder, "Quilloria Loader", 10000)) << "the loader was not started at logon";
+}
+
+// "OK" with autostart ticked starts the loader at once, so the first shutdown already changes the
+// wallpaper: exactly one, none when one runs already, none when the list could not be saved.
+TEST(ConfigOk, OkStartsExactlyOneLoader) {
+    AutostartGuard autostart;
+    for (const bool running : {false, true}) {
+        for (const bool saveFails : {false, true}) {
+            SCOPED_TRACE(std::string(running ? "a loader runs" : "none runs") + (saveFails ? ", the save fails" : ""));
+            AutostartGuard::Clear();
+            AppFolder folder;
+            folder.InstallProgram("QLLoader.exe");
+            ConfigSession config(folder, kThreePictures);
+            ASSERT_TRUE(config.window);
+            Program loader = running ? loader_e2e::StartResidentLoader(folder) : Program();
+            config.SetChecked(cAuto, true);
+            if (saveFails) CreateDirectoryA((folder / "Quilloria.dat.new").c_str(), nullptr);
+            ASSERT_TRUE(Click(config.Control(btnOK)));
+            if (saveFails) {
+                ASSERT_TRUE(WaitForError(config.program.Id()));
+            }
+            EXPECT_EQ(config.program.WaitForExit(saveFails ? 300 : 5000).has_value(), !saveFails);
+            const size_t expected = running || !saveFails ? 1 : 0;
+            EXPECT_EQ(WaitUntil([&] { return LoadersOf(folder).size() == expected; }, 10000), true);
+            Sleep(500);  // a second one would be resident by now
+            EXPECT_EQ(LoadersOf(folder).size(), expected);
+            if (running) {
+                EXPECT_EQ(LoadersOf(folder).front(), loader.Id());
+            }
+        }
+    }
+}
+
+// Task Manager's startup switch turned the value off: the box shows it off, and a tick with "OK"
+// leaves a value Windows starts, its switch gone. The folder has a space: the value is written in
+// quotes, and an earlier unquoted one counts as on; after the session's end Wine starts the
+// loader from the quoted value, as a logon does.
+TEST(ConfigOk, AutostartAsWindowsStartsIt) {
+    const char kSwitchKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+    const auto setSwitch = [&](HKEY root, const char* data) {
+        HKEY key = nullptr;
+        RegCreateKeyExA(root, kSwitchKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+        RegSetValueExA(key, kAutostartName, 0, REG_BINARY, reinterpret_cast<const BYTE*>(data), data ? 12 : 0);
+        if (!data) RegDeleteValueA(key, kAutostartName);
+        RegCloseKey(key);
+    };
+    AutostartGuard autostart;
+    AppFolder outer;
+    CreateDirectoryA((outer / "My Tools").c_str(), nullptr);
+    AppFolder folder(outer / "My Tools\\");
+    const std::string path = folder / "QLLoader.exe";
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        AutostartGuard::Clear();
+        WriteRegistryString(root, kRunKey, kAutostartName, Quoted(path));
+        setSwitch(root, "\x03\0\0\0\xd4\x0d\x43\x8d\xc8\x3b\xd9\x01");
+        ConfigSession config(folder, kThreePictures);
+        EXPECT_FALSE(config.Checked(cAuto)) << "switched off";
+        config.SetChecked(cAuto, true);
+        ASSERT_TRUE(Click(config.Control(btnOK)));
+        EXPECT_EQ(config.program.WaitForExit(), 0u) << "no message";
+        EXPECT_EQ(AutostartGuard::Value(), Quoted(path));
+        EXPECT_FALSE(RegistryValueSize(root, kSwitchKey, kAutostartName)) << "the switch is gone";
+        setSwitch(root, nullptr);
+    }
+    AutostartGuard::Set(path);  // as earlier versions wrote it
+    folder.InstallProgram("QLLoader.exe");
+    ConfigSession config(folder);
+    EXPECT_TRUE(config.Checked(cAuto));
+    ASSERT_TRUE(Click(config.Control(btnOK)));
+    EXPECT_EQ(config.program.WaitForExit(), 0u) << "no message";
+    EXPECT_EQ(AutostartGuard::Value(), Quoted(path));
+    ASSERT_TRUE(WaitUntil([&] { return LoadersOf(folder).size() == 1; }, 10000)) << "OK started one";
+    const DWORD first = LoadersOf(folder).front();
+    EndSession();
+    EXPECT_TRUE(WaitUntil([&] { return LoadersOf(folder).size() == 1 && LoadersOf(folder).front() != first; }, 10000))
+        << "the loader was not started from the quoted value";
+}
+
+// The user chose to end a running loader that this program may not end (here: a process whose
+// security keeps others from ending it): the user is told why, nothing is saved, the window stays.
+TEST(ConfigOk, ALoaderThatCannotBeEndedIsReported) {
+    AutostartGuard autostart;
+    AppFolder folder;
+    folder.InstallProgram("QLLoader.exe");
+    ConfigSession config(folder, kThreePictures);
+    SECURITY_DESCRIPTOR security;
+    InitializeSecurityDescriptor(&security, SECURITY_DESCRIPTOR_REVISION);
+    ACL none;
+    InitializeAcl(&none, sizeof(none), ACL_REVISION);
+    SetSecurityDescriptorDacl(&security, TRUE, &none, FALSE);
+    SECURITY_ATTRIBUTES attributes{sizeof(attributes), &security, FALSE};
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION loader{};
+    std::string commandLine = Quoted(folder / "QLLoader.exe");
+    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), &attributes, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &loader));
+    ASSERT_TRUE(WaitForWindowTitled(loader.dwProcessId, "Quilloria Loader"));
+    config.SetChecked(cAuto, false);
+    folder.WriteFile("Quilloria.dat", kOtherList);
+    ASSERT_TRUE(Click(config.Control(btnOK)));
+    const auto question = WaitForMessageBox(config.program.Id());
+    ASSERT_TRUE(question && ClickButton(question->window, IDYES));
+    const auto error = WaitForError(config.program.Id());
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->text.find("could not be ended.\n\nCause:\n"), std::string::npos) << error->text;
+    Acknowledge(*error);
+    EXPECT_FALSE(config.program.WaitForExit(300).has_value());
+    EXPECT_EQ(folder.ReadFile("Quilloria.dat"), kOtherList);
+    EXPECT_EQ(WaitForSingleObject(loader.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    TerminateProcess(loader.hProcess, 0);  // the handle of its creator may
+    WaitForSingleObject(loader.hProcess, 5000);
+    CloseHandle(loader.hThread);
+    CloseHandle(loader.hProcess);
 }
 
 // The settings file cannot be written: the user is told why and the window stays open; once the

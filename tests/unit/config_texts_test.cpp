@@ -5,18 +5,33 @@
 
 namespace {
 
-TEST(ConfigTextsTest, AutostartDataIsTheLoaderBesideTheProgram) {
+TEST(ConfigTextsTest, AutostartDataIsTheQuotedLoaderBesideTheProgram) {
     struct Case {
         const char* folder;
         const char* data;
     };
     const Case cases[] = {
-        {"C:\\Program Files\\Quilloria\\", "C:\\Program Files\\Quilloria\\QLLoader.exe"},
-        {"C:\\", "C:\\QLLoader.exe"},  // a drive root: no doubled backslash
-        {"D:\\Apps", "D:\\Apps\\QLLoader.exe"},
-        {"\\\\server\\share\\", "\\\\server\\share\\QLLoader.exe"},
+        {"C:\\Users\\Public\\My Tools\\Quilloria\\", "\"C:\\Users\\Public\\My Tools\\Quilloria\\QLLoader.exe\""},
+        {"C:\\", "\"C:\\QLLoader.exe\""},  // a drive root: no doubled backslash
+        {"D:\\Apps", "\"D:\\Apps\\QLLoader.exe\""},
+        {"\\\\server\\share\\", "\"\\\\server\\share\\QLLoader.exe\""},
     };
-    for (const Case& c : cases) EXPECT_EQ(AutostartData(c.folder, LeadBytes()), c.data) << c.folder;
+    for (const Case& c : cases) {
+        EXPECT_EQ(AutostartData(c.folder, LeadBytes()), c.data) << c.folder;
+        // What this version writes, and what earlier ones wrote, name the same loader.
+        const std::string path = LoaderPathIn(c.folder, LeadBytes());
+        EXPECT_TRUE(NamesLoader(AutostartData(c.folder, LeadBytes()), path)) << c.folder;
+        EXPECT_TRUE(NamesLoader(path, path)) << c.folder;
+    }
+}
+
+TEST(ConfigTextsTest, OnlyTheLoaderItselfIsNamed) {
+    const std::string path = "C:\\My Tools\\QLLoader.exe";
+    for (const char* data : {"\"C:\\My Tools\\QLLoader.exe", "C:\\My Tools\\QLLoader.exe\"",
+                             "\"C:\\My Tools\\QLLoader.exe\" /x", "\"\"C:\\My Tools\\QLLoader.exe\"\"",
+                             "C:\\My Tools\\QLLoader.ex", "\"C:\\Other\\QLLoader.exe\"", "\"\"", ""}) {
+        EXPECT_FALSE(NamesLoader(data, path)) << data;
+    }
 }
 
 TEST(ConfigTextsTest, LoaderQuestionWordForWord) {
@@ -40,6 +55,12 @@ TEST(ConfigTextsTest, FailureMessagesNameTheCause) {
     // Switching off, the question about a running loader may follow and cancel the save.
     EXPECT_NE(on.find("saved all the same"), std::string::npos) << on;
     EXPECT_EQ(off.find("saved"), std::string::npos) << off;
+}
+
+TEST(ConfigTextsTest, ALoaderThatCannotBeEndedIsToldWithItsCause) {
+    const std::string text = LoaderNotEndedText("Access denied.");
+    EXPECT_EQ(text.rfind("Quilloria Loader could not be ended.\n\nCause:\nAccess denied.\n\n", 0), 0u) << text;
+    EXPECT_NE(text.find("Nothing has been saved"), std::string::npos) << text;
 }
 
 // A list that cannot be saved: the path, the cause, the window staying open, then what to do about

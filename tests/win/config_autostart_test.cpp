@@ -57,9 +57,9 @@ TEST_F(AutostartTest, RegisterWritesTheLoaderPathAndUnregisterDeletesIt) {
     const auto [type, bytes] = RawValue();
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     // Written without a terminating NUL; Wine's registry adds one to text values by itself.
-    const std::string path = AppFolder() + "QLLoader.exe";
-    EXPECT_TRUE(bytes == path || bytes == path + '\0') << bytes;
-    EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutostartValueName), AppFolder() + "QLLoader.exe");
+    const std::string data = "\"" + AppFolder() + "QLLoader.exe\"";
+    EXPECT_TRUE(bytes == data || bytes == data + '\0') << bytes;
+    EXPECT_EQ(GetRegString(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutostartValueName), data);
     EXPECT_TRUE(IsAutostartRegistered());
 
     ASSERT_EQ(UnregisterAutostart(), ERROR_SUCCESS);
