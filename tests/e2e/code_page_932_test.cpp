@@ -54,12 +54,19 @@ TEST(CodePage932, JapaneseFoldersFromTheDialogToTheWallpaper) {
             MultiByteToWideChar(CP_ACP, 0, folderPart.data(), static_cast<int>(folderPart.size()), nullptr, 0);
         EXPECT_EQ(chars + 4, static_cast<int>(folderPart.size())) << "so, sha, shin and hyou take two bytes each";
         EXPECT_EQ(folder.ReadFile("Quilloria.dat"), SettingsText({{chars, jpeg, 0, false}, {chars, bitmap, 0, false}}));
-        EXPECT_EQ(AutostartGuard::Value(), folder.Path() + "QLLoader.exe");
+        EXPECT_EQ(AutostartGuard::Value(), "\"" + folder.Path() + "QLLoader.exe\"");
 
-        // The session ends: the JPEG is converted and becomes the wallpaper.
-        Program loader = StartResidentLoader(folder);
+        // "OK" started the loader; the session ends: the JPEG is converted and becomes the wallpaper.
+        HWND application = WaitForWindowOfFolder(folder, "Quilloria Loader", 10000);
+        DWORD loaderId = 0;
+        GetWindowThreadProcessId(application, &loaderId);
+        const HANDLE loader = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, loaderId);
+        ASSERT_TRUE(loader) << "OK started no loader";
+        EXPECT_TRUE(WaitForWindow(loaderId, [&](HWND w) { return Owner(w) == application; }));
+        WaitForInputIdle(loader, 10000);
         EndSession();
-        EXPECT_TRUE(loader.WaitForExit(10000).has_value());
+        EXPECT_EQ(WaitForSingleObject(loader, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
+        CloseHandle(loader);
         EXPECT_EQ(ReadDesktopValues(), (DesktopValues{folder.Path() + "Quilloria.bmp", "0", "0"}));
         const loader_e2e::BitmapFile converted = ParseBitmap(folder.ReadFile("Quilloria.bmp").value_or(""));
         ASSERT_TRUE(converted.valid);

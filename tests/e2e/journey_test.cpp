@@ -57,7 +57,7 @@ TEST(Journey, FromTheFirstLogonToTheNextWallpaper) {
     // OK with autostart: the list is saved, the program ends, the loader stays resident.
     ASSERT_TRUE(Click(Child(window, ControlId(btnOK))));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window); }, 10000));
-    EXPECT_EQ(AutostartGuard::Value(), folder.Path() + "QLLoader.exe");
+    EXPECT_EQ(AutostartGuard::Value(), "\"" + folder.Path() + "QLLoader.exe\"");
     const int pics = static_cast<int>((folder / "pics\\").size());
     const std::string b = folder / "pics\\b.gif", c = folder / "pics\\c.bmp";
     EXPECT_EQ(folder.ReadFile("Quilloria.dat"),
