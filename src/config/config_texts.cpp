@@ -40,8 +40,8 @@ std::string LoaderNotEndedText(std::string_view reason) {
     std::string text = "Quilloria Loader could not be ended.\n\nCause:\n";
     text += reason;
     text += "\n\nIt is still running and will change the wallpaper once more when you shut down or log off. "
-            "Nothing has been saved yet: press OK again and answer No to save the list and keep the Loader "
-            "running, or end the Loader as an administrator first.";
+            "The picture list is not saved yet: press OK again and answer No to "
+            "save it and keep the Loader running, or end the Loader as an administrator first.";
     return text;
 }
 

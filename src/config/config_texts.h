@@ -57,7 +57,8 @@ std::string LoaderStillActiveText();
 std::string AutostartFailedText(bool switchingOn, std::string_view reason);
 
 // Told when the user chose to end a running loader and it could not be ended (it runs with rights
-// this program lacks); `reason` is the system's description. Nothing is saved and the window stays.
+// this program lacks); `reason` is the system's description. The autostart values are as "&OK" left
+// them; the list is not saved and the window stays.
 std::string LoaderNotEndedText(std::string_view reason);
 
 // Told when "&OK" could not write the settings file at `path`; the window stays open. Says what to

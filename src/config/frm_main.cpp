@@ -141,7 +141,9 @@ void ConfigMainForm::Form_Unload() {
 void ConfigMainForm::btnCancel_Click() { Form_Unload(); }
 
 void ConfigMainForm::btnOk_Click() {
-    if (ListIsEmpty()) return;
+    // A second click (a double-click) handled while this one searches or asks is the same "&OK":
+    // run twice, each would start a loader.
+    if (okPressed_ || ListIsEmpty()) return;
     // The loader search and the message boxes below let messages through, a session end among them.
     okPressed_ = true;
     struct OkDone {
