@@ -8,31 +8,6 @@
 
 namespace {
 
-// One writer of a file at a time, across processes: a named mutex per path (lower case, as paths
-// are). A writer killed while it holds the mutex leaves it abandoned, and the next one takes it.
-// The name is open to every program of the session, so a turn that does not come in time is not
-// a reason to give up: the save then goes ahead without it (see ReplaceFileContents).
-class WriterTurn {
-public:
-    WriterTurn(const std::string& path, DWORD waitMs) {
-        mutex_.reset(CreateMutexA(nullptr, FALSE, WriterTurnName(path).c_str()));
-        if (!mutex_) return;  // the name is taken by an object of another kind
-        const DWORD wait = WaitForSingleObject(mutex_.get(), waitMs);
-        held_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
-    }
-    ~WriterTurn() {
-        if (held_) ReleaseMutex(mutex_.get());
-    }
-    WriterTurn(const WriterTurn&) = delete;
-    WriterTurn& operator=(const WriterTurn&) = delete;
-
-    bool Held() const { return held_; }
-
-private:
-    ScopedHandle mutex_;
-    bool held_ = false;
-};
-
 // Creates the file the new bytes are written to, beside `path`. With the turn it is `path`.new,
 // which clears a leftover of a killed save; without it, a name of this save alone, created only
 // if no file has it, so that it never shares a file with another writer.
@@ -97,6 +72,17 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxByte
     return result;
 }
 
+WriterTurn::WriterTurn(const std::string& path, DWORD waitMs) : askedAt_(GetTickCount64()) {
+    mutex_.reset(CreateMutexA(nullptr, FALSE, WriterTurnName(path).c_str()));
+    if (!mutex_) return;  // the name is taken by an object of another kind
+    const DWORD wait = WaitForSingleObject(mutex_.get(), waitMs);
+    held_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+}
+
+WriterTurn::~WriterTurn() {
+    if (held_) ReleaseMutex(mutex_.get());
+}
+
 std::string WriterTurnName(const std::string& path) {
     std::string lower = path;
     if (!lower.empty()) CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
@@ -109,8 +95,11 @@ std::string WriterTurnName(const std::string& path) {
 }
 
 DWORD ReplaceFileContents(const std::string& path, const std::string& bytes) {
-    const ULONGLONG started = GetTickCount64();
     const WriterTurn turn(path, kSaveWaitMs);
+    return ReplaceFileContents(path, bytes, turn);
+}
+
+DWORD ReplaceFileContents(const std::string& path, const std::string& bytes, const WriterTurn& turn) {
     std::string temporary;
     ScopedHandle file(CreateTemporary(path, turn.Held(), temporary));
     if (!file) return GetLastError();
@@ -127,7 +116,7 @@ DWORD ReplaceFileContents(const std::string& path, const std::string& bytes) {
     if (!file.Close() && error == 0) error = GetLastError();
 
     // The move may wait for a reader only as long as the turn left of the save's time.
-    const ULONGLONG waited = GetTickCount64() - started;
+    const ULONGLONG waited = GetTickCount64() - turn.AskedAt();
     if (error == 0) error = MoveIntoPlace(temporary, path, waited < kSaveWaitMs ? kSaveWaitMs - waited : 0);
     if (error != 0) DeleteFileA(temporary.c_str());
     return error;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "common/scoped_win.h"
+
 // True when `path` names a plain file: it exists, is no folder, and is neither hidden nor a
 // system file (those are invisible to the program, as in a plain directory listing).
 bool PlainFileExists(const std::string& path);
@@ -26,6 +28,27 @@ DWORD ReadFileHead(const std::string& path, size_t maxBytes, std::vector<uint8_t
 // seconds at shutdown and shares them with the conversion of a picture.
 inline constexpr DWORD kSaveWaitMs = 500;
 
+// One writer of a file at a time, across processes: a named mutex per path (lower case, as paths
+// are), taken for the life of the holder. A writer killed while it holds the mutex leaves it
+// abandoned, and the next one takes it. The same thread may take it again inside (a save within a
+// longer turn). The name is open to every program of the session, so a turn that does not come in
+// time is not a reason to give up: the caller goes ahead without it.
+class WriterTurn {
+public:
+    WriterTurn(const std::string& path, DWORD waitMs);
+    ~WriterTurn();
+    WriterTurn(const WriterTurn&) = delete;
+    WriterTurn& operator=(const WriterTurn&) = delete;
+
+    bool Held() const { return held_; }
+    ULONGLONG AskedAt() const { return askedAt_; }  // GetTickCount64 when the turn was asked for
+
+private:
+    ULONGLONG askedAt_;
+    ScopedHandle mutex_;
+    bool held_ = false;
+};
+
 // Replaces `path` with `bytes` in one step: the bytes go to a file beside it, which is flushed
 // and then moved over the old one. Writers of one path, in any process, take turns, so two saves
 // at once leave one whole file. A turn that does not come within kSaveWaitMs (a writer that is
@@ -34,6 +57,9 @@ inline constexpr DWORD kSaveWaitMs = 500;
 // On failure the old file is untouched, no file is left beside it, and the error is returned; 0
 // on success.
 DWORD ReplaceFileContents(const std::string& path, const std::string& bytes);
+// The same within `turn`, which the caller asked for already (held or not): the save takes no
+// other, and its time counts from when that one was asked for.
+DWORD ReplaceFileContents(const std::string& path, const std::string& bytes, const WriterTurn& turn);
 
 // The name of the turn that writers of `path` take, the same in every process of the session.
 std::string WriterTurnName(const std::string& path);

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "common/file_system.h"
 #include "common/picture_entry.h"
 
 // The picture list of this program (slots 0..N). Empty (no slots at all) until a list has been
@@ -23,6 +24,14 @@ std::string SettingsFilePath();
 bool LoadSettings();
 
 // Writes slots 1..N of Pictures to the settings file, replacing the old file in one step so that
-// a failed save never loses it. Returns 0, or the Windows error that stopped the save
-// (ERROR_NO_UNICODE_TRANSLATION when AppFolder cannot be named).
-DWORD SaveSettings();
+// a failed save never loses it; leftovers of unfinished writes go first (RemoveLeftoverFiles).
+// Returns 0, or the Windows error that stopped the save (ERROR_NO_UNICODE_TRANSLATION when
+// AppFolder cannot be named). `callersTurn`: the settings file's writer turn (WriterTurn of
+// SettingsFilePath()) that the caller asked for already, held or not; without it the save asks
+// for its own.
+DWORD SaveSettings(const WriterTurn* callersTurn = nullptr);
+
+// Deletes the leftovers of Quilloria's unfinished writes in `folder` (ending in a backslash): the
+// files a save or a conversion writes beside its target, last touched more than a minute ago.
+// Call it only while holding the settings file's writer turn.
+void RemoveLeftoverFiles(const std::string& folder);

@@ -50,10 +50,9 @@ bool StartUp(HINSTANCE instance) {
     // The search lets messages through: a session that ended meanwhile has done the loader's work
     // and closed its window, and the wallpaper it registered must not be touched again.
     if (!frmMain.hwnd()) return false;
-    // An installer or an update that closes the loader (the Restart Manager) starts it again when
-    // it is done. A crash, a hang or a restart of Windows needs no such start: the Run key starts
-    // the loader at every logon.
-    RegisterApplicationRestart(nullptr, RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT);
+    // No restart registration: Windows would then close the loader as for an installer at every
+    // restart that restarts apps (no wallpaper change) and start it twice at the next sign-in.
+    // The Run value starts it at every logon.
     ApplyRegisteredWallpaper();
     return true;
 }

@@ -70,24 +70,40 @@ void LoaderMainForm::Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {
     if (UnloadMode != kUnloadAppWindows) return;
 
     const ShutdownReason reason(hwnd_);
-    // The list as the configuration program last saved it, not as it was at logon.
-    if (!LoadSettings()) return;
-    if (PictureCount(Pictures) < 1) return;  // an empty list has no picture to register
+    PictureEntry next;
+    {
+        // The turn from reading the list to saving it: a list the user confirms meanwhile is saved
+        // after this one, never overwritten by a turn of the list read before it. A turn that does
+        // not come in time (see WriterTurn) does not stop the session's work.
+        const WriterTurn turn(SettingsFilePath(), kSaveWaitMs);
+        // The list as the configuration program last saved it, not as it was at logon.
+        if (!LoadSettings()) return;
+        if (PictureCount(Pictures) < 1) return;  // an empty list has no picture to register
+        next = Pictures[1];
+        // The list turns before the slow conversion: should Windows end the loader before that is
+        // done (a huge photo, a share gone at shutdown), the next session end tries the next picture.
+        RotatePictures(Pictures);
+        SaveSettings(&turn);  // no one to tell at shutdown; a failed save keeps the old file intact
+    }
 
-    const std::string path = Pictures[1].Path;
-    const bool UseTempBitmap = PictureKindOfName(path) != PictureNameKind::Bitmap;  // even when the conversion fails
-    if (!UseTempBitmap) DeleteTempBitmap();  // the desktop shows the bitmap itself
-    SetWinIniWallpaper(UseTempBitmap);
-    SetRegistryWallpaper(UseTempBitmap);
-    // The list turns before the slow conversion: should Windows end the loader before that is done
-    // (a huge photo, a share gone at shutdown), the next session end tries the next picture, and
-    // the desktop shows what the temporary bitmap held before, as after a failed conversion.
-    RotatePictures(Pictures);
-    SaveSettings();  // no one to tell at shutdown; a failed save keeps the old file intact
-    if (UseTempBitmap) CreateTempBitmap(path);
+    const bool UseTempBitmap = PictureKindOfName(next.Path) != PictureNameKind::Bitmap;  // even when the conversion fails
+    if (!UseTempBitmap) {
+        // Registered before the old temporary bitmap goes, so that an end at any moment leaves a
+        // wallpaper file: the bitmap itself, which a share gone at shutdown may bring back at logon.
+        SetWinIniWallpaper(next, false);
+        SetRegistryWallpaper(next, false);
+        DeleteTempBitmap();
+        return;
+    }
+    // The values come last: a conversion that Windows cuts short leaves the previous wallpaper
+    // registered, and one that fails names the temporary bitmap only when an earlier one made it.
+    if (CreateTempBitmap(next.Path) || PlainFileExists(TempBitmapPath())) {
+        SetWinIniWallpaper(next, true);
+        SetRegistryWallpaper(next, true);
+    }
 }
 
-void LoaderMainForm::CreateTempBitmap(const std::string& path) {
+bool LoaderMainForm::CreateTempBitmap(const std::string& path) {
     std::string caption = "<";
     caption += GetFileName(path, AnsiLeadBytes());
     caption += '>';
@@ -99,19 +115,25 @@ void LoaderMainForm::CreateTempBitmap(const std::string& path) {
 
     PictureLoadResult loaded = LoadPicture(path);
     pTmp_ = std::move(loaded.picture);
+    bool made = false;
     if (!loaded.error) {
-        SavePictureAsBitmap(pTmp_, TempBitmapPath());
+        made = !SavePictureAsBitmap(pTmp_, TempBitmapPath());
         DoEvents();
         pTmp_ = Picture();
     }
 
     if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
     DoEvents();
+    return made;
 }
 
 void LoaderMainForm::DeleteTempBitmap() {
     const std::string path = TempBitmapPath();
     if (PlainFileExists(path)) DeleteFileA(path.c_str());
+    // A conversion that was cut short left its unfinished file, which no conversion now reuses
+    // while the next entries are bitmaps.
+    const std::string unfinished = path + ".new";
+    if (PlainFileExists(unfinished)) DeleteFileA(unfinished.c_str());
 }
 
 LRESULT LoaderMainForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -120,8 +142,8 @@ LRESULT LoaderMainForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LP
             return TRUE;  // agree; the work waits until the session really ends
         case WM_ENDSESSION:
             // Only a session that really ends changes the wallpaper; a cancelled one changes nothing,
-            // and a program closed for an installer ends without a change (the restart registration
-            // brings it back). The work is finished before this returns, as Windows ends the process
+            // and a program closed for an installer ends without a change (the Run value starts it
+            // again at the next logon). The work is finished before this returns, as Windows ends the process
             // right after.
             if (!wParam) return 0;
             Close(ClosedForAnInstaller(lParam) ? kUnloadByCode : kUnloadAppWindows);

@@ -45,9 +45,9 @@ private:
     void Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode);
 
     // Converts the picture at `path` into the temporary bitmap, showing the window meanwhile.
-    // Carries on past every failure; the caller learns nothing of success.
-    void CreateTempBitmap(const std::string& path);
-    // Deletes the temporary bitmap if it exists.
+    // Returns whether the bitmap was made; a failure leaves an earlier bitmap as it was.
+    bool CreateTempBitmap(const std::string& path);
+    // Deletes the temporary bitmap, and the unfinished file of a cut conversion, where they exist.
     void DeleteTempBitmap();
 
     HWND hwnd_ = nullptr;

@@ -20,8 +20,6 @@ namespace loader {
 namespace {
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 
-bool HasEntryOne() { return PictureCount(Pictures) >= 1; }
-
 // The desktop key's "Wallpaper" text, or nothing when it cannot be read.
 std::optional<std::string> RegisteredWallpaper() {
     ScopedRegKey key;
@@ -41,17 +39,15 @@ std::optional<std::string> RegisteredWallpaper() {
 bool SamePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 }  // namespace
 
-void SetWinIniWallpaper(bool UseTempBitmap) {
-    if (!HasEntryOne()) return;
-    const WallpaperValues values = WallpaperValuesFor(Pictures[1], UseTempBitmap, AppFolder());
+void SetWinIniWallpaper(const PictureEntry& entry, bool UseTempBitmap) {
+    const WallpaperValues values = WallpaperValuesFor(entry, UseTempBitmap, AppFolder());
     WritePrivateProfileStringA("Desktop", "Wallpaper", values.Wallpaper.c_str(), "win.ini");
     WritePrivateProfileStringA("Desktop", "WallpaperStyle", values.WallpaperStyle.c_str(), "win.ini");
     WritePrivateProfileStringA("Desktop", "TileWallpaper", values.TileWallpaper.c_str(), "win.ini");
 }
 
-void SetRegistryWallpaper(bool UseTempBitmap) {
-    if (!HasEntryOne()) return;
-    const WallpaperValues values = WallpaperValuesFor(Pictures[1], UseTempBitmap, AppFolder());
+void SetRegistryWallpaper(const PictureEntry& entry, bool UseTempBitmap) {
+    const WallpaperValues values = WallpaperValuesFor(entry, UseTempBitmap, AppFolder());
     ScopedRegKey key;
     // A key that cannot be opened leaves nothing to write to.
     if (key.Open(HKEY_CURRENT_USER, kDesktopKey, kRegistryWriteAccess) != ERROR_SUCCESS) return;

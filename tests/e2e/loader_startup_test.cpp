@@ -99,6 +99,32 @@ TEST(LoaderStartup, ASecondLoaderEndsAtOnceAndTheFirstKeepsItsTitle) {
     EXPECT_FALSE(folder.Exists("StandIn.started"));
 }
 
+// As the machine's and the user's Run value, or a start by hand during the logon, start them: each
+// loader renames its own title while it searches, so the search alone lets both stay or neither.
+TEST(LoaderStartup, OfTwoLoadersStartedAtOnceExactlyOneStaysEveryTime) {
+    AppFolder folder;
+    folder.InstallLoaderWithStandIn();
+    folder.InstallProgram("SaveLoop.exe");
+    folder.WriteFile("Quilloria.dat", kOneBitmapList);
+    int rightRounds = 0;
+    constexpr int kRounds = 16;
+    for (int round = 0; round < kRounds; ++round) {
+        Program loaders[] = {Program::Start(folder / "QLLoader.exe"), Program::Start(folder / "QLLoader.exe")};
+        WaitUntil([&] { return !loaders[0].Running() || !loaders[1].Running(); }, 10000);
+        Sleep(300);  // the survivor has finished its search by now
+        if (loaders[0].Running() != loaders[1].Running()) ++rightRounds;
+        for (Program& loader : loaders) loader.Kill();
+    }
+    EXPECT_EQ(rightRounds, kRounds) << "rounds with two resident loaders or none";
+
+    // A loader run as administrator holds the claim with rights that refuse this one even a look:
+    // that counts as held, though no window of it is found.
+    Program elevatedClaim = Program::Start(folder / "SaveLoop.exe", "claim");
+    ASSERT_TRUE(WaitUntil([&] { return folder.Exists("claiming"); }));
+    Program loader = Program::Start(folder / "QLLoader.exe");
+    EXPECT_EQ(loader.WaitForExit(5000), std::optional<DWORD>(0));
+}
+
 TEST(LoaderStartup, AnyProgramOwnedByAWindowTitledLikeTheLoaderCountsAsALoader) {
     AppFolder folder;
     folder.InstallLoaderWithStandIn();

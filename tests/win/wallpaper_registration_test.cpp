@@ -89,7 +89,6 @@ class WallpaperRegistrationTest : public testing::Test {
 protected:
     void SetUp() override {
         for (const char* name : kNames) saved_.push_back(Query(HKEY_CURRENT_USER, kDesktopKey, name));
-        savedPictures_ = Pictures;
     }
     void TearDown() override {
         HKEY key = nullptr;
@@ -103,7 +102,6 @@ protected:
             }
         }
         RegCloseKey(key);
-        Pictures = savedPictures_;
     }
     static void Clear() {
         HKEY key = nullptr;
@@ -118,7 +116,6 @@ protected:
     }
 
     std::vector<std::optional<RegistryValue>> saved_;
-    PictureSlots savedPictures_;
 };
 
 TEST_F(WallpaperRegistrationTest, WinIniAndRegistryReceiveTheSameValues) {
@@ -134,20 +131,17 @@ TEST_F(WallpaperRegistrationTest, WinIniAndRegistryReceiveTheSameValues) {
         {{8, "C:\\Pics\\b.gif", 0, false}, true, "<temp>", "0", "0"},
     };
     for (const auto& c : cases) {
-        Pictures = EmptyPictureList();
-        Pictures.push_back(c.entry);
-        Pictures.push_back({3, "C:\\second.bmp", 0, false});
         const std::string wallpaper = std::string(c.wallpaper) == "<temp>" ? AppFolder() + "Quilloria.bmp" : c.wallpaper;
 
         Clear();
-        SetWinIniWallpaper(c.useTempBitmap);
+        SetWinIniWallpaper(c.entry, c.useTempBitmap);
         const auto fromWinIni = Values();
         char profile[MAX_PATH] = {};
         GetProfileStringA("Desktop", "Wallpaper", "", profile, sizeof(profile));
         EXPECT_EQ(profile, wallpaper);
 
         Clear();
-        SetRegistryWallpaper(c.useTempBitmap);
+        SetRegistryWallpaper(c.entry, c.useTempBitmap);
         const auto fromRegistry = Values();
 
         EXPECT_EQ(Text(fromRegistry[0]), wallpaper) << c.entry.Path;
@@ -159,17 +153,6 @@ TEST_F(WallpaperRegistrationTest, WinIniAndRegistryReceiveTheSameValues) {
             EXPECT_EQ(fromRegistry[i]->type, static_cast<DWORD>(REG_SZ));
         }
     }
-}
-
-TEST_F(WallpaperRegistrationTest, AnEmptyListWritesNothing) {
-    Clear();
-    Pictures = EmptyPictureList();
-    SetWinIniWallpaper(true);
-    SetRegistryWallpaper(true);
-    Pictures.clear();
-    SetWinIniWallpaper(false);
-    SetRegistryWallpaper(false);
-    for (const auto& value : Values()) EXPECT_FALSE(value);
 }
 
 }  // namespace
