@@ -67,6 +67,7 @@ void ConfigMainForm::lPix_Click() {
     }
     inListClick_ = true;
     bool failed = false;
+    bool shown = false;  // the last picture handled was previewed
     do {
         listClickPending_ = false;
         // A selection taken from the loop may come after a removal emptied the list (a click that
@@ -79,6 +80,7 @@ void ConfigMainForm::lPix_Click() {
         const uint32_t id = entryIds_.Of(Pictures, row + 1);
         const std::string name = RowText(Control(MainControl::lPix), row);
         const uint32_t error = PreviewPicture(static_cast<int16_t>(row + 1));
+        shown = row >= 0 && error == 0;  // no row: the empty preview
         if (error != 0) {
             failed = true;
             ShowErrorMessage(hwnd_, PictureLoadFailedText(name, LoadErrorDescription(error)));
@@ -87,9 +89,9 @@ void ConfigMainForm::lPix_Click() {
             if (slot >= 1) RemovePicture(static_cast<int16_t>(slot - 1));  // unless it is gone already
         }
     } while (listClickPending_ && hwnd_);
-    // After a failure the style controls stay off, even when a later picture could be shown;
-    // selecting that picture again turns them on.
-    if (failed && hwnd_) EnableStyleControls(false);
+    // The style controls are off only while no picture is shown: a picture previewed after the
+    // failing one was removed has them as any selected picture does.
+    if (failed && !shown && hwnd_) EnableStyleControls(false);
     inListClick_ = false;
 }
 

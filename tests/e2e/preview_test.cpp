@@ -153,8 +153,8 @@ TEST_F(PreviewTest, AStyleChangeIsSaved) {
 }
 
 // A picture that cannot be shown is reported with its row's text and removed; a run of them ends
-// with all of them removed and the next good picture shown, or with an empty list, the style
-// controls off either way.
+// with all of them removed and the next good picture shown with its style controls, or with an
+// empty list and the controls off.
 TEST_F(PreviewTest, PicturesThatCannotBeShownAreReportedAndRemovedOneAfterAnother) {
     const std::string good = MakePicture(folder_, "good.bmp", 20, 20);
     folder_.WriteFile("pics\\broken.gif", "GIF89a this is no picture");
@@ -187,9 +187,13 @@ TEST_F(PreviewTest, PicturesThatCannotBeShownAreReportedAndRemovedOneAfterAnothe
         ASSERT_TRUE(WaitUntil([&] { return config.Rows().size() == c.rowsLeft.size(); }));
         EXPECT_EQ(config.Rows(), c.rowsLeft);
         EXPECT_EQ(SendMessageA(config.Control(lPix), LB_GETCURSEL, 0, 0), c.rowsLeft.empty() ? -1 : 1);
-        // The rows are final before the outermost selection handler turns the style controls off.
-        EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(config.Control(oShow0)); }));
-        for (MainControl control : {oShow1, cStretch, btnFullscreen}) EXPECT_FALSE(IsEnabled(config.Control(control)));
+        // The rows are final before the outermost selection handler sets the style controls: off
+        // with nothing shown, as for any picture shown (a tiled one: Stretch off) otherwise.
+        const bool shown = !c.rowsLeft.empty();
+        EXPECT_TRUE(WaitUntil([&] { return IsEnabled(config.Control(oShow0)) == shown; }));
+        EXPECT_TRUE(config.program.WaitUntilIdle(5000));
+        for (MainControl control : {oShow0, oShow1, btnFullscreen}) EXPECT_EQ(IsEnabled(config.Control(control)), shown);
+        EXPECT_FALSE(IsEnabled(config.Control(cStretch)));
         EXPECT_EQ(IsEnabled(config.Control(btnRemove)), !c.rowsLeft.empty()) << "Remove only while there are rows";
         if (c.rowsLeft.empty()) {
             const uint32_t face = Rgb(kBoxBackground);
