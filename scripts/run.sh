@@ -8,17 +8,21 @@
 # Without a display, a virtual one is started and a guided tour plays Quilloria's story on it
 # with the real programs (tests/e2e/tour): a first logon, pictures added and previewed, OK, the
 # session's end and the next logon, saving one numbered screenshot per step in build/screenshots/.
-# Usage: scripts/run.sh [--x86] [--end-session]
+# Once a list exists the loader stays hidden; open the configuration program again with
+# scripts/run.sh --config (on your X display).
+# Usage: scripts/run.sh [--x86] [--config] [--end-session]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 target=x64
 end_session_only=0
+program=QLLoader.exe
 for argument in "$@"; do
   case "$argument" in
     --x86) target=x86 ;;
+    --config) program=Quilloria.exe ;;
     --end-session) end_session_only=1 ;;
-    *) echo "usage: scripts/run.sh [--x86] [--end-session]" >&2; exit 2 ;;
+    *) echo "usage: scripts/run.sh [--x86] [--config] [--end-session]" >&2; exit 2 ;;
   esac
 done
 
@@ -28,9 +32,13 @@ if [ "$end_session_only" = 1 ]; then
   exit 0
 fi
 
-bash scripts/build.sh "$target"
 had_display=0
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then had_display=1; fi
+if [ "$program" = Quilloria.exe ] && [ "$had_display" = 0 ]; then
+  echo "run: --config opens the configuration program on your X display, and there is none (DISPLAY)" >&2
+  exit 2
+fi
+bash scripts/build.sh "$target"
 ql_wine_up
 trap ql_wine_down EXIT
 
@@ -42,9 +50,9 @@ wine_loader=$QL_WINE64
 echo "run: application folder C:\\Quilloria ($app_folder)"
 
 if [ "$had_display" = 1 ]; then
-  echo "run: starting QLLoader.exe on $DISPLAY; end the session with scripts/run.sh --end-session"
+  echo "run: starting $program on $DISPLAY; end the session with scripts/run.sh --end-session"
   trap - EXIT
-  cd "$app_folder" && exec "$wine_loader" 'C:\Quilloria\QLLoader.exe' </dev/null
+  cd "$app_folder" && exec "$wine_loader" "C:\\Quilloria\\$program" </dev/null
 fi
 
 echo "run: no X display; a tour of Quilloria on a virtual one ($DISPLAY)"

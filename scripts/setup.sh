@@ -47,7 +47,19 @@ export DEBIAN_FRONTEND=noninteractive
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# The package tools print notices on standard error that read like failures ("debconf: delaying
+# package configuration"): their output is kept and shown only when a step fails.
+apt_log=$(mktemp)
+quiet_apt() {
+  if ! "$@" >"$apt_log" 2>&1; then
+    cat "$apt_log" >&2
+    echo "setup: failed: $*" >&2
+    rm -f "$apt_log"
+    exit 1
+  fi
+}
+quiet_apt apt-get update -qq
+quiet_apt apt-get install -y -qq --no-install-recommends "${missing[@]}"
+rm -f "$apt_log"
 make_locales
 echo "setup: done"

@@ -267,13 +267,23 @@ TEST(ConfigOk, OkStartsNoSecondLoader) {
 // quotes, and an earlier unquoted one counts as on; after the session's end Wine starts the
 // loader from the quoted value, as a logon does.
 TEST(ConfigOk, AutostartAsWindowsStartsIt) {
-    const char kSwitchKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+    // The machine-wide switch of a 32-bit program's value (the x86 tests run on 64-bit Windows):
+    // Run32, in the registry's 64-bit view, where Task Manager keeps it.
+    const std::string kSwitchKey = std::string("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\") +
+                                   (sizeof(void*) == 4 ? "Run32" : "Run");
     const auto setSwitch = [&](HKEY root, const char* data) {
         HKEY key = nullptr;
-        RegCreateKeyExA(root, kSwitchKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+        RegCreateKeyExA(root, kSwitchKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key, nullptr);
         RegSetValueExA(key, kAutostartName, 0, REG_BINARY, reinterpret_cast<const BYTE*>(data), data ? 12 : 0);
         if (!data) RegDeleteValueA(key, kAutostartName);
         RegCloseKey(key);
+    };
+    const auto switchIsThere = [&](HKEY root) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root, kSwitchKey.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS) return false;
+        const bool there = RegQueryValueExA(key, kAutostartName, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+        RegCloseKey(key);
+        return there;
     };
     AutostartGuard autostart;
     AppFolder outer;
@@ -290,7 +300,7 @@ TEST(ConfigOk, AutostartAsWindowsStartsIt) {
         ASSERT_TRUE(Click(config.Control(btnOK)));
         EXPECT_EQ(config.program.WaitForExit(), 0u) << "no message";
         EXPECT_EQ(AutostartGuard::Value(), Quoted(path));
-        EXPECT_FALSE(RegistryValueSize(HKEY_LOCAL_MACHINE, kSwitchKey, kAutostartName)) << "the switch is gone";
+        EXPECT_FALSE(switchIsThere(HKEY_LOCAL_MACHINE)) << "the switch is gone";
         setSwitch(HKEY_LOCAL_MACHINE, nullptr);
     }
     AutostartGuard::Set(path);  // as earlier versions wrote it
