@@ -336,6 +336,17 @@ TEST(ConfigOk, ALoaderThatCannotBeEndedIsReported) {
     std::string commandLine = Quoted(folder / "QLLoader.exe");
     ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), &attributes, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                                &loader));
+    // Only the handle of its creator may end it: ended here whatever the test found, or it would
+    // stay for the tests that follow.
+    struct EndedAtLast {
+        PROCESS_INFORMATION& process;
+        ~EndedAtLast() {
+            TerminateProcess(process.hProcess, 0);
+            WaitForSingleObject(process.hProcess, 5000);
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+        }
+    } endedAtLast{loader};
     ASSERT_TRUE(WaitForWindowTitled(loader.dwProcessId, "Quilloria Loader"));
     config.SetChecked(cAuto, false);
     folder.WriteFile("Quilloria.dat", kOtherList);
@@ -349,10 +360,6 @@ TEST(ConfigOk, ALoaderThatCannotBeEndedIsReported) {
     EXPECT_FALSE(config.program.WaitForExit(300).has_value());
     EXPECT_EQ(folder.ReadFile("Quilloria.dat"), kOtherList);
     EXPECT_EQ(WaitForSingleObject(loader.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
-    TerminateProcess(loader.hProcess, 0);  // the handle of its creator may
-    WaitForSingleObject(loader.hProcess, 5000);
-    CloseHandle(loader.hThread);
-    CloseHandle(loader.hProcess);
 }
 
 // The settings file cannot be written: the user is told why and the window stays open; once the
