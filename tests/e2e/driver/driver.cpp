@@ -546,7 +546,9 @@ bool SendSessionEnd(DWORD processId, bool sessionEnds) {
     bool agreed = true;
     for (HWND window : windows) {
         DWORD_PTR answer = TRUE;
-        if (send(window, WM_QUERYENDSESSION, 0, &answer) && !answer) agreed = false;
+        // A window destroyed while the message waited for it (a program ending by itself) answers
+        // 0 without refusing anything.
+        if (send(window, WM_QUERYENDSESSION, 0, &answer) && !answer && IsWindow(window)) agreed = false;
     }
     const bool ends = sessionEnds && agreed;
     for (HWND window : windows) {
