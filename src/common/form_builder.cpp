@@ -22,7 +22,7 @@ KindStyle StyleOf(const FormRow& row) {
         case ControlKind::Button:
             return {"BUTTON", static_cast<DWORD>((row.state & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP};
         case ControlKind::PictureButton:
-            return {"BUTTON", BS_PUSHBUTTON | BS_BITMAP | WS_TABSTOP};
+            return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};  // its form draws the picture
         case ControlKind::CheckBox:
             return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
         case ControlKind::OptionButton:

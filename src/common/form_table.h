@@ -11,7 +11,7 @@ enum class ControlKind {
     Frame,          // a group box with a caption
     ListBox,
     Button,
-    PictureButton,  // a push button showing a picture instead of a caption
+    PictureButton,  // a push button with a picture its form draws (NM_CUSTOMDRAW) instead of a caption
     CheckBox,
     OptionButton,   // the option buttons that follow one another form one group
     PictureBox,     // drawn by its form (WM_DRAWITEM)
