@@ -85,6 +85,11 @@ PixelBox PlaceInContainer(const FormTable& form, int row, int dpi);
 // converted on its own, so the offset from the container is exactly PlaceInContainer's.
 PixelBox PlaceInForm(const FormTable& form, int row, int dpi);
 
+// The widest the control in `row` may be at `dpi`, in pixels, growing to the right from where it
+// is: up to the right edge of its container and short of every control of that container beside
+// it (one that begins right of the control and shares some of its rows). Never less than its width.
+int RoomToTheRight(const FormTable& form, int row, int dpi);
+
 // The client area in pixels at `dpi`.
 PixelBox ClientArea(const FormTable& form, int dpi);
 
