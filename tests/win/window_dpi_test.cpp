@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -24,8 +24,8 @@ using namespace config;
 
 void PlaceAt(HWND form, int dpi) { SendMessageA(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0); }
 
-// The room `text` takes in `control`'s font, with what its kind of control draws beside the
-// text: a push button's frame, a check box's or option button's box, a frame's inset.
+// The room `text` takes in `control`'s font, with what the control draws beside the text: a
+// push button's frame, a check box's or option button's box, a frame's inset.
 SIZE Needed(HWND control, const char* text, int dpi) {
     ScopedGetDC dc(control);
     const ScopedSelectObject font(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
@@ -55,6 +55,7 @@ protected:
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
         Pictures.clear();
+        ASSERT_TRUE(main_.Load(GetModuleHandleA(nullptr), nullptr));
     }
     void TearDown() override {
         if (main_.hwnd()) main_.Unload();
@@ -66,21 +67,18 @@ protected:
 };
 
 TEST_F(WindowsAtDpi, EveryFixedTextFitsItsControl) {
-    ASSERT_TRUE(main_.Load(GetModuleHandleA(nullptr), nullptr));
     AboutForm about;
     ASSERT_TRUE(about.Load(GetModuleHandleA(nullptr), nullptr));
-    std::vector<std::pair<HWND, const char*>> texts;
+    // The captions the About window's small buttons change to, then every caption of the tables.
+    std::vector<std::pair<HWND, const char*>> texts = {{about.Control(AboutControl::btnBStop), kBallStartCaption},
+                                                       {about.Control(AboutControl::btnBHide), kBallShowCaption},
+                                                       {about.Control(AboutControl::btnTStop), kTextStartCaption}};
     for (const FormRow& row : MainForm().rows) {
         if (row.caption) texts.emplace_back(main_.Control(static_cast<MainControl>(row.id)), row.caption);
     }
     for (const FormRow& row : AboutTable().rows) {
         if (row.caption) texts.emplace_back(about.Control(static_cast<AboutControl>(row.id)), row.caption);
     }
-    // The captions the About window's small buttons change to.
-    texts.emplace_back(about.Control(AboutControl::btnBStop), kBallStartCaption);
-    texts.emplace_back(about.Control(AboutControl::btnBHide), kBallShowCaption);
-    texts.emplace_back(about.Control(AboutControl::btnTStop), kTextStartCaption);
-
     for (int dpi : {96, 144, 192}) {
         SCOPED_TRACE(dpi);
         PlaceAt(main_.hwnd(), dpi);
@@ -90,15 +88,13 @@ TEST_F(WindowsAtDpi, EveryFixedTextFitsItsControl) {
             GetClientRect(control, &client);
             const SIZE needed = Needed(control, text, dpi);
             EXPECT_TRUE(needed.cx <= client.right && needed.cy <= client.bottom)
-                << '"' << text << "\" needs " << needed.cx << " x " << needed.cy << ", has " << client.right << " x "
-                << client.bottom;
+                << text << " needs " << needed.cx << " x " << needed.cy << ", has " << client.right << " x " << client.bottom;
         }
-        // The maker's label grew to its text in its place, and stays clear of btnOk beside it.
+        // The maker's label grew in its place, clear of btnOk beside it.
         const RECT maker = PlaceIn(about.hwnd(), about.Control(AboutControl::lMervane));
         const PixelBox given = PlaceInForm(AboutTable(), static_cast<int>(AboutControl::lMervane), dpi);
-        EXPECT_EQ(maker.left, given.left);
-        EXPECT_EQ(maker.top, given.top);
-        EXPECT_EQ(maker.bottom - maker.top, given.height);
+        EXPECT_EQ((std::array{maker.left, maker.top, maker.bottom - maker.top}),
+                  (std::array<LONG, 3>{given.left, given.top, given.height}));
         EXPECT_LE(maker.right, PlaceIn(about.hwnd(), about.Control(AboutControl::btnOk)).left);
     }
 }
@@ -125,7 +121,7 @@ Seen PaintAndLook(HWND button, COLORREF colour) {
         for (int x = 0; x < client.right; ++x) {
             const COLORREF p = GetPixel(shot.dc(), x, y);
             seen.magenta |= GetRValue(p) - GetGValue(p) > 40 && GetBValue(p) - GetGValue(p) > 40;
-            if (p != colour || x < frame || y < frame || x >= client.right - frame || y >= client.bottom - frame) continue;
+            if (p != colour || std::min<LONG>({x, y, client.right - 1 - x, client.bottom - 1 - y}) < frame) continue;
             ++rows[static_cast<size_t>(y)];
             seen.box = {std::min<LONG>(seen.box.left, x), std::min<LONG>(seen.box.top, y),
                         std::max<LONG>(seen.box.right, x), std::max<LONG>(seen.box.bottom, y)};
@@ -136,25 +132,6 @@ Seen PaintAndLook(HWND button, COLORREF colour) {
 }
 
 TEST_F(WindowsAtDpi, MoveButtonsDrawTheirArrowsOnTheFaceAtTheWindowsSize) {
-    // The buttons of the common controls that Quilloria.exe's manifest names.
-    char module[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, module, MAX_PATH);
-    std::string program = module;
-    program = program.substr(0, program.find_last_of('\\') + 1) + "Quilloria.exe";
-    ACTCTXA manifest{};
-    manifest.cbSize = sizeof(manifest);
-    manifest.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
-    manifest.lpSource = program.c_str();
-    manifest.lpResourceName = MAKEINTRESOURCEA(1);
-    HANDLE context = CreateActCtxA(&manifest);
-    ASSERT_NE(context, INVALID_HANDLE_VALUE);
-    ULONG_PTR cookie = 0;
-    ASSERT_TRUE(ActivateActCtx(context, &cookie));
-    const bool loaded = main_.Load(GetModuleHandleA(nullptr), nullptr);
-    DeactivateActCtx(0, cookie);
-    ReleaseActCtx(context);
-    ASSERT_TRUE(loaded);
-
     LONG widthAt96 = 0;
     for (int dpi : {96, 144}) {
         SCOPED_TRACE(dpi);
@@ -166,8 +143,8 @@ TEST_F(WindowsAtDpi, MoveButtonsDrawTheirArrowsOnTheFaceAtTheWindowsSize) {
             const Seen arrow = PaintAndLook(button, GetSysColor(COLOR_BTNTEXT));
             ASSERT_GE(arrow.box.right, 0) << "no arrow";
             EXPECT_FALSE(arrow.magenta);
-            // Centred, pointing its way (a tip of one pixel, the shaft's end wider), and as much
-            // larger as the window.
+            // Centred, pointing its way (a tip of one pixel, the shaft's end wider), and within a
+            // pixel as much larger as the window.
             RECT client{};
             GetClientRect(button, &client);
             EXPECT_NEAR(arrow.box.left + arrow.box.right, client.right - 1, 1);
@@ -182,8 +159,7 @@ TEST_F(WindowsAtDpi, MoveButtonsDrawTheirArrowsOnTheFaceAtTheWindowsSize) {
             EnableWindow(button, FALSE);
             const Seen greyed = PaintAndLook(button, GetSysColor(COLOR_GRAYTEXT));
             EnableWindow(button, TRUE);
-            EXPECT_TRUE(EqualRect(&greyed.box, &arrow.box));
-            EXPECT_FALSE(greyed.magenta);
+            EXPECT_TRUE(EqualRect(&greyed.box, &arrow.box) && !greyed.magenta);
         }
     }
 }
