@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "common/scoped_win.h"
+
 namespace {
 
 // The window class and styles of each kind of control.
@@ -22,7 +24,7 @@ KindStyle StyleOf(const FormRow& row) {
         case ControlKind::Button:
             return {"BUTTON", static_cast<DWORD>((row.state & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP};
         case ControlKind::PictureButton:
-            return {"BUTTON", BS_PUSHBUTTON | BS_BITMAP | WS_TABSTOP};
+            return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};  // its form draws the picture
         case ControlKind::CheckBox:
             return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
         case ControlKind::OptionButton:
@@ -39,6 +41,16 @@ KindStyle StyleOf(const FormRow& row) {
             break;
     }
     return {"STATIC", SS_LEFT};
+}
+
+// The width in pixels that `text` takes on one line in `font`, as a static control draws it.
+int TextWidth(HWND control, HFONT font, const char* text, bool noPrefix) {
+    ScopedGetDC dc(control);
+    if (!dc) return 0;
+    const ScopedSelectObject useFont(dc, font);
+    RECT extent{};
+    DrawTextA(dc, text, -1, &extent, DT_CALCRECT | DT_SINGLELINE | (noPrefix ? DT_NOPREFIX : 0));
+    return extent.right - extent.left;
 }
 
 using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
@@ -132,14 +144,22 @@ void FormControls::Place(int dpi) {
     for (size_t index = 0; index < controls_.size(); ++index) {
         HWND control = controls_[index];
         if (!control) continue;  // drawn by its container
-        const PixelBox box = PlaceInForm(*table_, static_cast<int>(index), dpi);
+        const FormRow& row = table_->rows[index];
+        const HFONT font = FontFor(row.font);
+        PixelBox box = PlaceInForm(*table_, static_cast<int>(index), dpi);
+        // A label too narrow for its fixed text in its font grows to the right, as far as the
+        // controls beside it allow, so that the text is shown whole.
+        if (row.kind == ControlKind::Label && row.caption) {
+            const int needed = TextWidth(control, font, row.caption, (row.state & kNoPrefix) != 0);
+            if (needed > box.width) box.width = std::min(needed, RoomToTheRight(*table_, static_cast<int>(index), dpi));
+        }
         if (placement) {
             placement = DeferWindowPos(placement, control, nullptr, box.left, box.top, box.width, box.height,
                                        SWP_NOZORDER | SWP_NOACTIVATE);
         } else {
             SetWindowPos(control, nullptr, box.left, box.top, box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
         }
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(table_->rows[index].font)), FALSE);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     if (placement) EndDeferWindowPos(placement);
     SendMessageA(toolTips_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);

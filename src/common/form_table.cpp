@@ -25,6 +25,21 @@ PixelBox PlaceInForm(const FormTable& form, int row, int dpi) {
     return box;
 }
 
+int RoomToTheRight(const FormTable& form, int row, int dpi) {
+    const PixelBox box = PlaceInContainer(form, row, dpi);
+    const int inside = Row(form, row).inside;
+    const int containerWidth =
+        inside == kInsideForm ? ClientArea(form, dpi).width : PlaceInContainer(form, inside, dpi).width;
+    int room = containerWidth - box.left;
+    for (int other = 0; other < static_cast<int>(form.rows.size()); ++other) {
+        if (other == row || Row(form, other).inside != inside) continue;
+        const PixelBox next = PlaceInContainer(form, other, dpi);
+        const bool sharesRows = next.top < box.top + box.height && box.top < next.top + next.height;
+        if (sharesRows && next.left >= box.left + box.width) room = std::min(room, next.left - box.left);
+    }
+    return std::max(room, box.width);
+}
+
 PixelBox ClientArea(const FormTable& form, int dpi) {
     return {0, 0, TwipsToPixels(form.clientWidth, dpi), TwipsToPixels(form.clientHeight, dpi)};
 }

@@ -11,7 +11,7 @@ enum class ControlKind {
     Frame,          // a group box with a caption
     ListBox,
     Button,
-    PictureButton,  // a push button showing a picture instead of a caption
+    PictureButton,  // a push button with a picture its form draws (NM_CUSTOMDRAW) instead of a caption
     CheckBox,
     OptionButton,   // the option buttons that follow one another form one group
     PictureBox,     // drawn by its form (WM_DRAWITEM)
@@ -84,6 +84,11 @@ PixelBox PlaceInContainer(const FormTable& form, int row, int dpi);
 // Returns the box in pixels at `dpi`, relative to the form's client area. Each level is
 // converted on its own, so the offset from the container is exactly PlaceInContainer's.
 PixelBox PlaceInForm(const FormTable& form, int row, int dpi);
+
+// The widest the control in `row` may be at `dpi`, in pixels, growing to the right from where it
+// is: up to the right edge of its container and short of every control of that container beside
+// it (one that begins right of the control and shares some of its rows). Never less than its width.
+int RoomToTheRight(const FormTable& form, int row, int dpi);
 
 // The client area in pixels at `dpi`.
 PixelBox ClientArea(const FormTable& form, int dpi);

@@ -4,7 +4,3 @@
 
 // The program icon, in both programs.
 #define QL_PROGRAM_ICON 1
-
-// The 16 x 16 arrow pictures of the configuration window's move buttons.
-#define QL_ARROW_UP_BITMAP 101
-#define QL_ARROW_DOWN_BITMAP 102

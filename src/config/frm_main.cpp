@@ -2,16 +2,13 @@
 
 #include <commctrl.h>
 
-#include <vector>
-
 #include "common/ansi_text.h"
 #include "common/error_text.h"
 #include "common/message_pump.h"
-#include "common/resource.h"
-#include "common/scoped_win.h"
 #include "common/settings_file.h"
 #include "common/window_search.h"
 #include "config/about/frm_about.h"
+#include "config/arrow_button.h"
 #include "config/code_main.h"
 #include "config/config_texts.h"
 #include "config/message_box.h"
@@ -30,48 +27,12 @@ constexpr FormWindow kWindow{"QuilloriaConfigMain", kMainCaption, WS_POPUP | WS_
 // The message that carries the data of a drop between processes; the SDK does not name it.
 constexpr UINT kCopyGlobalData = 0x0049;
 
-// Loads a 16 x 16 arrow picture with its magenta pixels in the button-face colour.
-HBITMAP LoadArrowBitmap(HINSTANCE instance, int id) {
-    const ScopedGdiObject<HBITMAP> source(
-        static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)));
-    if (!source) return nullptr;
-    BITMAP info{};
-    GetObjectA(source, sizeof(info), &info);
-    BITMAPINFO header{};
-    header.bmiHeader.biSize = sizeof(header.bmiHeader);
-    header.bmiHeader.biWidth = info.bmWidth;
-    header.bmiHeader.biHeight = -info.bmHeight;  // top-down
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
-    header.bmiHeader.biCompression = BI_RGB;
-
-    ScopedGetDC screen(nullptr);
-    std::vector<DWORD> pixels(static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight));
-    const bool read = GetDIBits(screen, source, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &header,
-                                DIB_RGB_COLORS) != 0;
-    void* bits = nullptr;
-    HBITMAP result = read ? CreateDIBSection(screen, &header, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
-    if (!result) return nullptr;
-
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    const DWORD faceBgr = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
-    for (DWORD& pixel : pixels) {
-        if ((pixel & 0x00FFFFFF) == 0x00FF00FF) pixel = faceBgr;
-    }
-    std::copy(pixels.begin(), pixels.end(), static_cast<DWORD*>(bits));
-    return result;
-}
-
 }  // namespace
 
 bool ConfigMainForm::Load(HINSTANCE instance, HWND owner) {
     instance_ = instance;
     // Centred on the screen the window will appear on.
     if (!CreateForm(instance, kWindow, owner, *this, controls_, MainForm(), FormPosition::Centred)) return false;
-    arrowUp_.reset(LoadArrowBitmap(instance_, QL_ARROW_UP_BITMAP));
-    arrowDown_.reset(LoadArrowBitmap(instance_, QL_ARROW_DOWN_BITMAP));
-    SendMessageA(Control(MainControl::btnUp), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(arrowUp_.get()));
-    SendMessageA(Control(MainControl::btnDown), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(arrowDown_.get()));
     DragAcceptFiles(hwnd_, TRUE);
     // A window run as administrator still takes drops from the user's Explorer, whose messages
     // Windows would otherwise keep from a program of a higher integrity level.
@@ -238,8 +199,6 @@ void ConfigMainForm::ReleaseResources() {
     scaled_.Clear();
     miniature_ = DrawPlan{};
     drawn_ = pPix0_ = Picture();
-    arrowUp_.reset();
-    arrowDown_.reset();
 }
 
 LRESULT ConfigMainForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -259,6 +218,15 @@ LRESULT ConfigMainForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LP
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
+        case WM_NOTIFY: {
+            // The move buttons draw their arrows on their own faces.
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->code != NM_CUSTOMDRAW) break;
+            const auto& draw = *reinterpret_cast<const NMCUSTOMDRAW*>(lParam);
+            if (header->hwndFrom == Control(MainControl::btnUp)) return DrawArrowButton(draw, ArrowDirection::Up);
+            if (header->hwndFrom == Control(MainControl::btnDown)) return DrawArrowButton(draw, ArrowDirection::Down);
+            break;
+        }
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (item->hwndItem == Control(MainControl::pBack)) {

@@ -121,8 +121,6 @@ private:
     HINSTANCE instance_ = nullptr;
     HWND hwnd_ = nullptr;
     FormControls controls_;
-    ScopedGdiObject<HBITMAP> arrowUp_;
-    ScopedGdiObject<HBITMAP> arrowDown_;
 
     Picture pPix0_;          // the miniature's tile 0: the picture being previewed
     Picture drawn_;          // the picture of the miniature's last drawing, kept until the next one
