@@ -84,10 +84,25 @@ WriterTurn::~WriterTurn() {
 }
 
 std::string WriterTurnName(const std::string& path) {
-    std::string lower = path;
-    if (!lower.empty()) CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
+    // One name for every form of the folder's path (a program started by its short 8.3 path
+    // takes the same turn as one started by the long path); the file itself may not exist yet.
+    std::wstring wide = FromAnsi(path);
+    const size_t slash = wide.find_last_of(L'\\');
+    if (slash != std::wstring::npos) {
+        const std::wstring folder = wide.substr(0, slash + 1);
+        const DWORD length = GetLongPathNameW(folder.c_str(), nullptr, 0);
+        std::wstring longFolder(length, L'\0');
+        if (length > 0 && GetLongPathNameW(folder.c_str(), longFolder.data(), length) == length - 1) {
+            longFolder.resize(length - 1);
+            wide = longFolder + wide.substr(slash + 1);
+        }
+    }
+    if (!wide.empty()) CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
     uint64_t hash = 14695981039346656037ull;  // FNV-1a: paths are longer than a name may be
-    for (unsigned char c : lower) hash = (hash ^ c) * 1099511628211ull;
+    for (wchar_t c : wide) {
+        hash = (hash ^ (c & 0xFF)) * 1099511628211ull;
+        hash = (hash ^ (static_cast<unsigned>(c) >> 8)) * 1099511628211ull;
+    }
     char name[64];
     wsprintfA(name, "Local\\Quilloria.write.%08lx%08lx", static_cast<unsigned long>(hash >> 32),
               static_cast<unsigned long>(hash));

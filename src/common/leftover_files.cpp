@@ -27,7 +27,7 @@ bool IsLeftoverName(std::string_view name) {
     constexpr std::string_view kNew = ".new";
     if (name.size() <= kNew.size() || !SameText(name.substr(name.size() - kNew.size()), kNew)) return false;
     const std::string_view target = name.substr(0, name.size() - kNew.size());
-    if (SameText(target, kSettingsFileName) || SameText(target, kTempBitmapName)) return true;
+    if (SameText(target, kSettingsFileName)) return true;
     const std::string_view settings = kSettingsFileName;
     return target.size() > settings.size() + 1 && SameText(target.substr(0, settings.size()), settings) &&
            target[settings.size()] == '.' && IsUniqueSuffix(target.substr(settings.size() + 1));

@@ -1,5 +1,5 @@
-// Which files in the application folder are leftovers of a write that never finished: the file a
-// save or a conversion writes beside its target and then moves over it. No <windows.h> here.
+// Which files in the application folder are leftovers of a save that never finished: the file a
+// save writes beside the list and then moves over it. No <windows.h> here.
 #pragma once
 
 #include <cstdint>
@@ -9,9 +9,11 @@
 // (8.3) names too, so each name found is checked by IsLeftoverName as well.
 inline constexpr char kLeftoverPattern[] = "Quilloria.*.new";
 
-// True for a name, in any letter case, that only an unfinished write of Quilloria's leaves:
-// "Quilloria.dat.new" and "Quilloria.bmp.new" (written while the writer had its turn), and
-// "Quilloria.dat.<hex digits and dashes>.new" (a save whose turn did not come).
+// True for a name, in any letter case, that only an unfinished save of the list leaves:
+// "Quilloria.dat.new" (written while the writer had its turn) and
+// "Quilloria.dat.<hex digits and dashes>.new" (a save whose turn did not come). The loader's own
+// "Quilloria.bmp.new" is no such name: the loader converts outside the turn, so a save may meet
+// it half written; the loader removes it itself.
 bool IsLeftoverName(std::string_view name);
 
 // A leftover may go once it was last touched longer ago than any save or conversion takes: a

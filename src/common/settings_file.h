@@ -31,7 +31,7 @@ bool LoadSettings();
 // for its own.
 DWORD SaveSettings(const WriterTurn* callersTurn = nullptr);
 
-// Deletes the leftovers of Quilloria's unfinished writes in `folder` (ending in a backslash): the
-// files a save or a conversion writes beside its target, last touched more than a minute ago.
+// Deletes the leftovers of unfinished saves of the list in `folder` (ending in a backslash): the
+// files a save writes beside it, last touched more than a minute ago.
 // Call it only while holding the settings file's writer turn.
 void RemoveLeftoverFiles(const std::string& folder);

@@ -120,6 +120,8 @@ bool LoaderMainForm::CreateTempBitmap(const std::string& path) {
         made = !SavePictureAsBitmap(pTmp_, TempBitmapPath());
         DoEvents();
         pTmp_ = Picture();
+    } else {
+        DeleteUnfinishedBitmap();  // what a conversion cut short left; no save reuses it now
     }
 
     if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
@@ -130,9 +132,13 @@ bool LoaderMainForm::CreateTempBitmap(const std::string& path) {
 void LoaderMainForm::DeleteTempBitmap() {
     const std::string path = TempBitmapPath();
     if (PlainFileExists(path)) DeleteFileA(path.c_str());
-    // A conversion that was cut short left its unfinished file, which no conversion now reuses
-    // while the next entries are bitmaps.
-    const std::string unfinished = path + ".new";
+    DeleteUnfinishedBitmap();
+}
+
+void LoaderMainForm::DeleteUnfinishedBitmap() {
+    // A conversion that was cut short left its unfinished file, which would stay while the next
+    // entries are bitmaps or pictures that fail. Only the loader writes it, one loader at a time.
+    const std::string unfinished = TempBitmapPath() + ".new";
     if (PlainFileExists(unfinished)) DeleteFileA(unfinished.c_str());
 }
 

@@ -49,6 +49,8 @@ private:
     bool CreateTempBitmap(const std::string& path);
     // Deletes the temporary bitmap, and the unfinished file of a cut conversion, where they exist.
     void DeleteTempBitmap();
+    // Deletes the unfinished file of a conversion that was cut short.
+    void DeleteUnfinishedBitmap();
 
     HWND hwnd_ = nullptr;
     FormControls controls_;

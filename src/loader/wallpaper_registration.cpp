@@ -41,9 +41,11 @@ bool SamePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c
 
 void SetWinIniWallpaper(const PictureEntry& entry, bool UseTempBitmap) {
     const WallpaperValues values = WallpaperValuesFor(entry, UseTempBitmap, AppFolder());
-    WritePrivateProfileStringA("Desktop", "Wallpaper", values.Wallpaper.c_str(), "win.ini");
+    // The file last: an end between two writes then leaves the previous picture in the new style,
+    // never the new picture in the old one (Windows maps these keys to the registry's values).
     WritePrivateProfileStringA("Desktop", "WallpaperStyle", values.WallpaperStyle.c_str(), "win.ini");
     WritePrivateProfileStringA("Desktop", "TileWallpaper", values.TileWallpaper.c_str(), "win.ini");
+    WritePrivateProfileStringA("Desktop", "Wallpaper", values.Wallpaper.c_str(), "win.ini");
 }
 
 void SetRegistryWallpaper(const PictureEntry& entry, bool UseTempBitmap) {
@@ -51,9 +53,9 @@ void SetRegistryWallpaper(const PictureEntry& entry, bool UseTempBitmap) {
     ScopedRegKey key;
     // A key that cannot be opened leaves nothing to write to.
     if (key.Open(HKEY_CURRENT_USER, kDesktopKey, kRegistryWriteAccess) != ERROR_SUCCESS) return;
-    SetRegValue(key.get(), "Wallpaper", REG_SZ, values.Wallpaper);
     SetRegValue(key.get(), "WallpaperStyle", REG_SZ, values.WallpaperStyle);
     SetRegValue(key.get(), "TileWallpaper", REG_SZ, values.TileWallpaper);
+    SetRegValue(key.get(), "Wallpaper", REG_SZ, values.Wallpaper);  // the file last, as above
 }
 
 void ApplyRegisteredWallpaper() {

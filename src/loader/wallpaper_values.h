@@ -8,7 +8,7 @@
 #include "common/shared_names.h"
 
 
-// The three values written to win.ini and to the registry, in the order they are written.
+// The three values written to win.ini and to the registry (the file last).
 struct WallpaperValues {
     std::string Wallpaper;       // full path of the wallpaper file
     std::string WallpaperStyle;  // "2" stretched, "0" otherwise

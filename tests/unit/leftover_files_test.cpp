@@ -1,5 +1,5 @@
-// Which files of the application folder the sweep of unfinished writes may delete: only the names
-// Quilloria's own saves and conversions write beside their targets, and only once they are old.
+// Which files of the application folder the sweep of unfinished saves may delete: only the names
+// the list's saves write beside it, and only once they are old.
 #include "common/leftover_files.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@ namespace {
 
 TEST(LeftoverFiles, OnlyTheNamesOfOurUnfinishedWrites) {
     const std::pair<const char*, bool> cases[] = {
-        {"Quilloria.dat.new", true},          {"QUILLORIA.DAT.NEW", true},        {"Quilloria.bmp.new", true},
+        {"Quilloria.dat.new", true},          {"QUILLORIA.DAT.NEW", true},        {"Quilloria.bmp.new", false},
         {"Quilloria.dat.1a4-5f3e2-1.new", true}, {"Quilloria.dat.ABC-12.new", true},
         {"Quilloria.dat", false},             {"Quilloria.bmp", false},           {"Quilloria.exe.new", false},
         {"Quilloria.dat..new", false},        {"Quilloria.dat.x.new", false},     {"Quilloria.bmp.1a-2.new", false},

@@ -129,3 +129,21 @@ TEST_F(SettingsFileTest, FailedSaveKeepsTheOldFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// Both programs take the same writer turn however their folder was named when they started.
+TEST(WriterTurn, OneNameForTheLongAndTheShortFormOfTheFolder) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "Quilloria writer turn folder\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    char shortForm[MAX_PATH] = {};
+    ASSERT_GT(GetShortPathNameA(folder.c_str(), shortForm, MAX_PATH), 0u);
+    ASSERT_NE(std::string(shortForm), folder);
+    EXPECT_EQ(WriterTurnName(std::string(shortForm) + "Quilloria.dat"), WriterTurnName(folder + "QUILLORIA.DAT"));
+    EXPECT_NE(WriterTurnName(folder + "Quilloria.dat"), WriterTurnName(folder + "Quilloria.bmp"));
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
