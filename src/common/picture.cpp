@@ -5,6 +5,7 @@
 #include <wrl/client.h>
 
 #include <algorithm>
+#include <new>
 #include <vector>
 
 #include "common/error_text.h"
@@ -29,19 +30,14 @@ constexpr size_t kStripBytes = 4u * 1024 * 1024;
 // Neither side of a picture may exceed this: GDI and the bitmap format work with signed 32-bit sizes,
 // and no real picture comes near it.
 constexpr UINT kMaxSide = 65535;
+// The file header and BITMAPINFOHEADER of a saved bitmap.
+constexpr uint32_t kBitmapHeaderBytes = 54;
 
 PictureError Failure(DWORD number, std::string description) { return PictureError{number, std::move(description)}; }
 
 PictureError WindowsFailure(DWORD error) {
     if (error == 0) error = ERROR_GEN_FAILURE;
     return Failure(error, SystemErrorDescription(error));
-}
-
-// The error of a failed WIC call while saving: a Windows error inside the HRESULT when it holds one.
-PictureError SaveFailure(HRESULT hr) {
-    if (hr == E_OUTOFMEMORY) return Failure(kPictureErrorTooLarge, kTooLargeText);
-    if (HRESULT_FACILITY(hr) == FACILITY_WIN32) return WindowsFailure(HRESULT_CODE(hr));
-    return Failure(static_cast<DWORD>(hr), SystemErrorDescription(static_cast<DWORD>(hr)));
 }
 
 // Keeps COM initialised on this thread for the length of one operation, when the caller has not.
@@ -277,62 +273,97 @@ PictureLoadResult LoadPicture(const std::string& path) {
     return result;
 }
 
+namespace {
+
+void Put16(BYTE* at, uint32_t value) {
+    at[0] = static_cast<BYTE>(value);
+    at[1] = static_cast<BYTE>(value >> 8);
+}
+
+void Put32(BYTE* at, uint32_t value) {
+    Put16(at, value & 0xFFFF);
+    Put16(at + 2, value >> 16);
+}
+
+// The 54 bytes before the rows of a 24-bit bottom-up bitmap: the file header and a
+// BITMAPINFOHEADER, with the image size filled in and no resolution.
+void PutBitmapHeader(BYTE* header, UINT width, UINT height, uint32_t rowBytes) {
+    const uint32_t imageBytes = rowBytes * height;
+    std::fill(header, header + kBitmapHeaderBytes, BYTE{0});
+    header[0] = 'B';
+    header[1] = 'M';
+    Put32(header + 2, kBitmapHeaderBytes + imageBytes);  // file size
+    Put32(header + 10, kBitmapHeaderBytes);              // where the rows begin
+    Put32(header + 14, 40);                              // BITMAPINFOHEADER
+    Put32(header + 18, width);
+    Put32(header + 22, height);  // positive: the bottom row comes first
+    Put16(header + 26, 1);       // planes
+    Put16(header + 28, 24);      // bits per pixel; BI_RGB, no palette
+    Put32(header + 34, imageBytes);
+}
+
+DWORD WriteAll(HANDLE file, const BYTE* bytes, size_t size) {
+    while (size > 0) {
+        DWORD written = 0;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
+        if (!WriteFile(file, bytes, want, &written, nullptr)) return GetLastError();
+        if (written == 0) return ERROR_WRITE_FAULT;
+        bytes += written;
+        size -= written;
+    }
+    return 0;
+}
+
+}  // namespace
+
 PictureError SavePictureAsBitmap(const Picture& picture, const std::string& path) {
     const DecodedImage* image = picture.Image();
     if (!image) return Failure(kPictureErrorInvalid, kNoPictureText);
     const UINT width = static_cast<UINT>(image->width());
     const UINT height = static_cast<UINT>(image->height());
+    const uint32_t stride = (width * 3 + 3) & ~3u;
+    // The largest picture the services decode is far below the format's 4 GB.
+    if (uint64_t{stride} * height + kBitmapHeaderBytes > UINT32_MAX) return Failure(kPictureErrorTooLarge, kTooLargeText);
 
-    // Written beside the target first, so that a failed save leaves an older file as it was.
-    const std::string temporary = path + ".new";
-    PictureError error;
-    {
-        ComScope com;
-        ComPtr<IWICImagingFactory> factory;
-        ComPtr<IWICStream> stream;
-        ComPtr<IWICBitmapEncoder> encoder;
-        ComPtr<IWICBitmapFrameEncode> frame;
-        ComPtr<IPropertyBag2> options;
-        HRESULT hr = CreateFactory(factory);
-        if (SUCCEEDED(hr)) hr = factory->CreateStream(&stream);
-        if (SUCCEEDED(hr)) hr = stream->InitializeFromFilename(WidePath(temporary).c_str(), GENERIC_WRITE);
-        if (SUCCEEDED(hr)) hr = factory->CreateEncoder(GUID_ContainerFormatBmp, nullptr, &encoder);
-        if (SUCCEEDED(hr)) hr = encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache);
-        if (SUCCEEDED(hr)) hr = encoder->CreateNewFrame(&frame, &options);
-        if (SUCCEEDED(hr)) hr = frame->Initialize(options.Get());
-        if (SUCCEEDED(hr)) hr = frame->SetSize(width, height);
-        WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-        if (SUCCEEDED(hr)) hr = frame->SetPixelFormat(&format);
-        if (SUCCEEDED(hr) && format != GUID_WICPixelFormat24bppBGR) hr = WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
-
-        // 24-bit rows, handed over strip by strip.
-        const UINT stride = (width * 3 + 3) & ~3u;
-        const UINT stripRows = static_cast<UINT>(std::max<size_t>(1, kStripBytes / stride));
-        std::vector<BYTE> strip;
-        if (SUCCEEDED(hr)) strip.resize(static_cast<size_t>(std::min(stripRows, height)) * stride);
-        for (UINT top = 0; SUCCEEDED(hr) && top < height; top += stripRows) {
-            const UINT rows = std::min(stripRows, height - top);
-            for (UINT r = 0; r < rows; ++r) {
-                const uint32_t* from = image->row(static_cast<int>(top + r));
-                BYTE* to = strip.data() + static_cast<size_t>(r) * stride;
-                for (UINT x = 0; x < width; ++x, to += 3) {
-                    const uint32_t pixel = from[x];
-                    to[0] = static_cast<BYTE>(pixel);
-                    to[1] = static_cast<BYTE>(pixel >> 8);
-                    to[2] = static_cast<BYTE>(pixel >> 16);
-                }
-            }
-            hr = frame->WritePixels(rows, stride, stride * rows, strip.data());
-        }
-        if (SUCCEEDED(hr)) hr = frame->Commit();
-        if (SUCCEEDED(hr)) hr = encoder->Commit();
-        if (SUCCEEDED(hr)) hr = stream->Commit(STGC_DEFAULT);
-        if (FAILED(hr)) error = SaveFailure(hr);
-    }  // the stream, and with it the file, is closed here
-
-    if (!error) {
-        if (const DWORD moved = MoveIntoPlace(temporary, path)) error = WindowsFailure(moved);
+    // Written beside the target first, so that a failed save leaves an older file as it was. The
+    // rows go out bottom row first, in strips of a few megabytes.
+    const uint32_t stripRows = static_cast<uint32_t>(std::max<size_t>(1, kStripBytes / stride));
+    std::vector<BYTE> strip;
+    try {
+        strip.resize(kBitmapHeaderBytes + static_cast<size_t>(std::min(stripRows, height)) * stride);
+    } catch (const std::bad_alloc&) {
+        return Failure(kPictureErrorTooLarge, kTooLargeText);
     }
-    if (error) DeleteFileA(temporary.c_str());
-    return error;
+    const std::string temporary = path + ".new";
+    ScopedHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return WindowsFailure(GetLastError());
+
+    PutBitmapHeader(strip.data(), width, height, stride);
+    size_t headerBytes = kBitmapHeaderBytes;  // the header goes out with the first strip
+    DWORD error = 0;
+    for (UINT done = 0; error == 0 && done < height; done += stripRows) {
+        const UINT rows = std::min(stripRows, height - done);
+        BYTE* out = strip.data() + headerBytes;
+        for (UINT r = 0; r < rows; ++r, out += stride) {
+            const uint32_t* from = image->row(static_cast<int>(height - 1 - done - r));
+            BYTE* to = out;
+            for (UINT x = 0; x < width; ++x, to += 3) {
+                const uint32_t pixel = from[x];
+                to[0] = static_cast<BYTE>(pixel);
+                to[1] = static_cast<BYTE>(pixel >> 8);
+                to[2] = static_cast<BYTE>(pixel >> 16);
+            }
+            std::fill(to, out + stride, BYTE{0});  // the row's padding
+        }
+        error = WriteAll(file.get(), strip.data(), headerBytes + static_cast<size_t>(rows) * stride);
+        headerBytes = 0;
+    }
+    if (!file.Close() && error == 0) error = GetLastError();
+    if (error == 0) error = MoveIntoPlace(temporary, path);
+    if (error != 0) {
+        DeleteFileA(temporary.c_str());
+        return WindowsFailure(error);
+    }
+    return PictureError{};
 }
