@@ -5,6 +5,7 @@
 #include <wrl/client.h>
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <vector>
 
@@ -181,45 +182,63 @@ void PaintPlaced(HDC dc, const Picture& picture, const PicturePlacement& placeme
     }
 }
 
-PictureLoadResult LoadPicture(const std::string& path) {
-    PictureLoadResult result;
-    if (path.empty()) return result;
+namespace {
+
+// A picture file's first frame, opened for copying its pixels: 32-bit BGRA through a converter,
+// or the frame's own 24-bit BGR rows. COM stays initialised while it lives.
+struct OpenedFrame {
+    ComScope com;  // first, so that it ends after the objects
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICFormatConverter> converter;
+    IWICBitmapSource* source = nullptr;
+    bool source24 = false;
+    UINT width = 0;
+    UINT height = 0;
+    ExifOrientation orientation = ExifOrientation::Normal;
+};
+
+// Opens the first frame of a non-empty path's picture file, checked and ready to be copied. The
+// error is that of a load; on success `opened` holds the frame's pixel source.
+PictureError OpenFrame(const std::string& path, OpenedFrame& opened) {
+    PictureError result;
 
     std::vector<uint8_t> head;
     unsigned long long fileSize = 0;
     if (const DWORD error = ReadFileHead(path, kHeadBytes, head, fileSize)) {
-        result.error = WindowsFailure(error);
+        result = WindowsFailure(error);
         return result;
     }
     if (fileSize == 0) {
-        result.error = Failure(kPictureErrorInvalid, kInvalidText);
+        result = Failure(kPictureErrorInvalid, kInvalidText);
         return result;
     }
     // Some decoders allocate the whole picture while opening the file, so a size that the header
     // claims is checked before the decoder sees it.
     const ClaimedSize claimed = ReadClaimedSize(head.data(), head.size());
     if (claimed.status == ClaimedSize::Status::Invalid) {
-        result.error = Failure(kPictureErrorInvalid, kInvalidText);
+        result = Failure(kPictureErrorInvalid, kInvalidText);
         return result;
     }
     if (claimed.status == ClaimedSize::Status::Known &&
         !SizeWithinLimits(claimed.width, claimed.height, kMaxSide, MaxPicturePixels())) {
-        result.error = Failure(kPictureErrorTooLarge, kTooLargeText);
+        result = Failure(kPictureErrorTooLarge, kTooLargeText);
         return result;
     }
     const ExifOrientation orientation = ReadExifOrientation(head.data(), head.size());
 
-    ComScope com;
-    ComPtr<IWICImagingFactory> factory;
-    ComPtr<IWICStream> stream;
-    ComPtr<IWICBitmapDecoder> decoder;
-    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICImagingFactory>& factory = opened.factory;
+    ComPtr<IWICStream>& stream = opened.stream;
+    ComPtr<IWICBitmapDecoder>& decoder = opened.decoder;
+    ComPtr<IWICBitmapFrameDecode>& frame = opened.frame;
     HRESULT hr = CreateFactory(factory);
     if (SUCCEEDED(hr)) hr = factory->CreateStream(&stream);
     if (SUCCEEDED(hr)) {
         hr = stream->InitializeFromFilename(WidePath(path).c_str(), GENERIC_READ);
         if (FAILED(hr)) {
-            result.error = HRESULT_FACILITY(hr) == FACILITY_WIN32 ? WindowsFailure(HRESULT_CODE(hr))
+            result = HRESULT_FACILITY(hr) == FACILITY_WIN32 ? WindowsFailure(HRESULT_CODE(hr))
                                                                     : Failure(kPictureErrorInvalid, kInvalidText);
             return result;
         }
@@ -229,12 +248,12 @@ PictureLoadResult LoadPicture(const std::string& path) {
     UINT width = 0, height = 0;
     if (SUCCEEDED(hr)) hr = frame->GetSize(&width, &height);
     if (FAILED(hr) || width == 0 || height == 0) {
-        result.error = Failure(kPictureErrorInvalid, kInvalidText);
+        result = Failure(kPictureErrorInvalid, kInvalidText);
         return result;
     }
     // The decoder's own size is checked again before our copy of that size is allocated.
     if (!SizeWithinLimits(width, height, kMaxSide, MaxPicturePixels())) {
-        result.error = Failure(kPictureErrorTooLarge, kTooLargeText);
+        result = Failure(kPictureErrorTooLarge, kTooLargeText);
         return result;
     }
 
@@ -242,7 +261,7 @@ PictureLoadResult LoadPicture(const std::string& path) {
     // except 24-bit frames (JPEG photos), which are widened while they are copied.
     WICPixelFormatGUID frameFormat{};
     const bool source24 = SUCCEEDED(frame->GetPixelFormat(&frameFormat)) && frameFormat == GUID_WICPixelFormat24bppBGR;
-    ComPtr<IWICFormatConverter> converter;
+    ComPtr<IWICFormatConverter>& converter = opened.converter;
     if (!source24) {
         hr = factory->CreateFormatConverter(&converter);
         if (SUCCEEDED(hr)) {
@@ -250,11 +269,29 @@ PictureLoadResult LoadPicture(const std::string& path) {
                                        0.0, WICBitmapPaletteTypeCustom);
         }
         if (FAILED(hr)) {
-            result.error = Failure(kPictureErrorInvalid, kInvalidText);
+            result = Failure(kPictureErrorInvalid, kInvalidText);
             return result;
         }
     }
 
+    opened.source = source24 ? static_cast<IWICBitmapSource*>(frame.Get()) : converter.Get();
+    opened.source24 = source24;
+    opened.width = width;
+    opened.height = height;
+    opened.orientation = orientation;
+    return result;
+}
+
+}  // namespace
+
+PictureLoadResult LoadPicture(const std::string& path) {
+    PictureLoadResult result;
+    if (path.empty()) return result;
+    OpenedFrame opened;
+    result.error = OpenFrame(path, opened);
+    if (result.error) return result;
+    const UINT width = opened.width, height = opened.height;
+    const ExifOrientation orientation = opened.orientation;
     const bool swap = SwapsWidthAndHeight(orientation);
     std::unique_ptr<DecodedImage> image =
         CreateImage(static_cast<int>(swap ? height : width), static_cast<int>(swap ? width : height));
@@ -262,8 +299,7 @@ PictureLoadResult LoadPicture(const std::string& path) {
         result.error = Failure(kPictureErrorTooLarge, kTooLargeText);
         return result;
     }
-    IWICBitmapSource* source = source24 ? static_cast<IWICBitmapSource*>(frame.Get()) : converter.Get();
-    hr = CopyUpright(source, source24, width, height, orientation, *image);
+    const HRESULT hr = CopyUpright(opened.source, opened.source24, width, height, orientation, *image);
     if (FAILED(hr)) {
         result.error = hr == E_OUTOFMEMORY ? Failure(kPictureErrorTooLarge, kTooLargeText)
                                            : Failure(kPictureErrorInvalid, kInvalidText);
@@ -366,4 +402,116 @@ PictureError SavePictureAsBitmap(const Picture& picture, const std::string& path
         return WindowsFailure(error);
     }
     return PictureError{};
+}
+
+namespace {
+
+DWORD WriteAt(HANDLE file, uint64_t offset, const BYTE* bytes, size_t size) {
+    while (size > 0) {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD written = 0;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
+        if (!WriteFile(file, bytes, want, &written, &at)) return GetLastError();
+        if (written == 0) return ERROR_WRITE_FAULT;
+        bytes += written;
+        size -= written;
+        offset += written;
+    }
+    return 0;
+}
+
+// Copies the frame strip by strip, top row first, into the bitmap file's rows: each strip's rows
+// are put in bottom-up order and written where they belong in the file, so the decoder is read
+// in its own order and no whole copy of the picture is made.
+BitmapConversion StreamToBitmap(const OpenedFrame& opened, const std::string& path) {
+    BitmapConversion result;
+    const UINT width = opened.width, height = opened.height;
+    const uint32_t stride = (width * 3 + 3) & ~3u;
+    if (uint64_t{stride} * height + kBitmapHeaderBytes > UINT32_MAX) {
+        result.saveError = Failure(kPictureErrorTooLarge, kTooLargeText);
+        return result;
+    }
+    const uint32_t stripRows = static_cast<uint32_t>(std::max<size_t>(1, kStripBytes / stride));
+    const UINT bufferRows = std::min(stripRows, height);
+    std::vector<BYTE> strip, wide, row;
+    try {
+        strip.resize(static_cast<size_t>(bufferRows) * stride);
+        row.resize(stride);
+        if (!opened.source24) wide.resize(static_cast<size_t>(bufferRows) * width * 4);
+    } catch (const std::bad_alloc&) {
+        result.loadError = Failure(kPictureErrorTooLarge, kTooLargeText);
+        return result;
+    }
+
+    const std::string temporary = path + ".new";
+    ScopedHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr));
+    if (!file) {
+        result.saveError = WindowsFailure(GetLastError());
+        return result;
+    }
+    BYTE header[kBitmapHeaderBytes];
+    PutBitmapHeader(header, width, height, stride);
+    DWORD error = WriteAt(file.get(), 0, header, sizeof(header));
+    for (UINT top = 0; error == 0 && top < height; top += stripRows) {
+        const UINT rows = std::min(stripRows, height - top);
+        const WICRect rect{0, static_cast<INT>(top), static_cast<INT>(width), static_cast<INT>(rows)};
+        HRESULT hr;
+        if (opened.source24) {
+            hr = opened.source->CopyPixels(&rect, stride, stride * rows, strip.data());
+        } else {
+            hr = opened.source->CopyPixels(&rect, width * 4, width * 4 * rows, wide.data());
+            for (UINT r = 0; SUCCEEDED(hr) && r < rows; ++r) {
+                const BYTE* from = wide.data() + static_cast<size_t>(r) * width * 4;
+                BYTE* to = strip.data() + static_cast<size_t>(r) * stride;
+                for (UINT x = 0; x < width; ++x, from += 4, to += 3) {
+                    to[0] = from[0];
+                    to[1] = from[1];
+                    to[2] = from[2];
+                }
+            }
+        }
+        if (FAILED(hr)) {
+            result.loadError = hr == E_OUTOFMEMORY ? Failure(kPictureErrorTooLarge, kTooLargeText)
+                                                   : Failure(kPictureErrorInvalid, kInvalidText);
+            break;
+        }
+        for (UINT r = 0; r < rows; ++r) {
+            BYTE* line = strip.data() + static_cast<size_t>(r) * stride;
+            std::fill(line + width * 3, line + stride, BYTE{0});  // the row's padding
+        }
+        for (UINT r = 0; r < rows / 2; ++r) {
+            BYTE* upper = strip.data() + static_cast<size_t>(r) * stride;
+            BYTE* lower = strip.data() + static_cast<size_t>(rows - 1 - r) * stride;
+            std::memcpy(row.data(), upper, stride);
+            std::memcpy(upper, lower, stride);
+            std::memcpy(lower, row.data(), stride);
+        }
+        error = WriteAt(file.get(), kBitmapHeaderBytes + uint64_t{height - top - rows} * stride, strip.data(),
+                        static_cast<size_t>(rows) * stride);
+    }
+    if (!file.Close() && error == 0) error = GetLastError();
+    if (error == 0 && !result.loadError) error = MoveIntoPlace(temporary, path);
+    if (error != 0 || result.loadError) DeleteFileA(temporary.c_str());
+    if (error != 0 && !result.loadError) result.saveError = WindowsFailure(error);
+    return result;
+}
+
+}  // namespace
+
+BitmapConversion ConvertToBitmap(const std::string& source, const std::string& path) {
+    BitmapConversion result;
+    if (!source.empty()) {
+        auto opened = std::make_unique<OpenedFrame>();
+        result.loadError = OpenFrame(source, *opened);
+        if (result.loadError) return result;
+        if (opened->orientation == ExifOrientation::Normal) return StreamToBitmap(*opened, path);
+    }
+    // A picture that must be turned is made upright whole first, as the previews hold it.
+    PictureLoadResult loaded = LoadPicture(source);
+    result.loadError = loaded.error;
+    if (!result.loadError) result.saveError = SavePictureAsBitmap(loaded.picture, path);
+    return result;
 }

@@ -113,13 +113,12 @@ bool LoaderMainForm::CreateTempBitmap(const std::string& path) {
     UpdateWindow(hwnd_);
     DoEvents();
 
-    PictureLoadResult loaded = LoadPicture(path);
-    pTmp_ = std::move(loaded.picture);
+    // Loaded and saved in one go: an upright picture is never held whole beside the decoder's copy.
+    const BitmapConversion converted = ConvertToBitmap(path, TempBitmapPath());
     bool made = false;
-    if (!loaded.error) {
-        made = !SavePictureAsBitmap(pTmp_, TempBitmapPath());
+    if (!converted.loadError) {
+        made = !converted.saveError;
         DoEvents();
-        pTmp_ = Picture();
     }
 
     if (hwnd_) ShowWindow(hwnd_, SW_HIDE);

@@ -213,6 +213,11 @@ TEST_F(PictureTest, SavesA24BitBottomUpBitmapThatLoadsBackUnchanged) {
 // indexed GIF, JPEGs turned by their Exif orientation and bitmaps of every depth. The digests are
 // those of the files this program has always written; a change of a single byte shows here.
 TEST_F(PictureTest, WritesTheSameBitmapBytesForEveryKindOfPicture) {
+    auto Digest = [](const std::string& bytes) {
+        uint64_t digest = 14695981039346656037ull;  // FNV-1a
+        for (const unsigned char byte : bytes) digest = (digest ^ byte) * 1099511628211ull;
+        return digest;
+    };
     const std::string plain = ReadBytes(Encode("t.jpg", GUID_ContainerFormatJpeg, 45, 27));
     auto gradient = [](int x, int y) { return static_cast<uint32_t>((x * 37 + y * 11) % 256 << 16 | (x * 7) % 256 << 8 | (y * 29) % 256); };
     auto pattern = [](int x, int y) { return x + 3 * y; };
@@ -239,10 +244,20 @@ TEST_F(PictureTest, WritesTheSameBitmapBytesForEveryKindOfPicture) {
         const PictureLoadResult loaded = LoadPicture(c.path);
         ASSERT_FALSE(loaded.error) << c.name << ": " << loaded.error.description;
         ASSERT_FALSE(SavePictureAsBitmap(loaded.picture, out)) << c.name;
-        uint64_t digest = 14695981039346656037ull;  // FNV-1a over the whole file
-        for (const unsigned char byte : ReadBytes(out)) digest = (digest ^ byte) * 1099511628211ull;
-        EXPECT_EQ(digest, c.digest) << c.name << std::hex << ": 0x" << digest;
+        EXPECT_EQ(Digest(ReadBytes(out)), c.digest) << c.name << std::hex << ": 0x" << Digest(ReadBytes(out));
+        // The loader's conversion, which never holds an upright picture whole, writes the same.
+        const BitmapConversion converted = ConvertToBitmap(c.path, out);
+        ASSERT_FALSE(converted.loadError || converted.saveError) << c.name;
+        EXPECT_EQ(Digest(ReadBytes(out)), c.digest) << c.name << " (converted)";
+        EXPECT_FALSE(PlainFileExists(out + ".new")) << c.name;
     }
+    // A picture of several strips: both writers give back the rows of a 24-bit bitmap unchanged.
+    const std::string big = BitmapFileOfDepth(1201, 1300, 24, gradient);
+    const BitmapConversion converted = ConvertToBitmap(Write("big.bmp", big), out);
+    ASSERT_FALSE(converted.loadError || converted.saveError);
+    EXPECT_TRUE(ReadBytes(out).substr(54) == big.substr(54));
+    ASSERT_FALSE(SavePictureAsBitmap(LoadPicture(folder_ + "big.bmp").picture, out));
+    EXPECT_TRUE(ReadBytes(out).substr(54) == big.substr(54));
 }
 
 TEST_F(PictureTest, AFailedSaveKeepsTheOldFile) {
@@ -251,6 +266,17 @@ TEST_F(PictureTest, AFailedSaveKeepsTheOldFile) {
     const PictureError error = SavePictureAsBitmap(bmp.picture, folder_ + "no\\such\\folder\\x.bmp");
     EXPECT_TRUE(error);
     EXPECT_FALSE(error.description.empty());
+
+    // The conversion: a damaged picture is a load error that leaves the older bitmap and no
+    // unfinished file; an unwritable place is a save error.
+    const std::string out = Write("old.bmp", "an older bitmap");
+    const BitmapConversion damaged = ConvertToBitmap(Write("cut.jpg", "\xFF\xD8\xFF\xE0 no picture follows"), out);
+    EXPECT_TRUE(damaged.loadError);
+    EXPECT_EQ(ReadBytes(out), "an older bitmap");
+    EXPECT_FALSE(PlainFileExists(out + ".new"));
+    const BitmapConversion unwritable = ConvertToBitmap(folder_ + "k.bmp", folder_ + "no\\such\\folder\\x.bmp");
+    EXPECT_FALSE(unwritable.loadError);
+    EXPECT_TRUE(unwritable.saveError);
 }
 
 TEST_F(PictureTest, HoldersShareOneDecodedImage) {
