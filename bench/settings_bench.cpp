@@ -101,6 +101,7 @@ int main(int argc, char** argv) {
         }
     }
 
+    std::vector<double> flush, copy;
     std::vector<double> save, load, stdioWrite, stdioRead, encode, decode, replace, readWhole, rotate, loaderTurn;
     bool correct = true;
     for (int r = 0; r < repetitions; ++r) {
@@ -153,6 +154,27 @@ int main(int argc, char** argv) {
             if (ReplaceFileContents(settingsPath, bytes) != 0) correct = false;
             replace.push_back(watch.Milliseconds());
         }
+        // The flush alone, of a file of the same bytes written as the save writes it.
+        {
+            HANDLE file = CreateFileA(stdioPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                      nullptr);
+            DWORD written = 0;
+            if (file == INVALID_HANDLE_VALUE ||
+                !WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+                correct = false;
+            }
+            Stopwatch watch;
+            if (!FlushFileBuffers(file)) correct = false;
+            flush.push_back(watch.Milliseconds());
+            CloseHandle(file);
+        }
+        // A copy of the list: the allocations of its paths, which a load cannot do without.
+        {
+            Stopwatch watch;
+            PictureSlots copied = list;
+            copy.push_back(watch.Milliseconds());
+            if (copied.size() != list.size()) correct = false;
+        }
         // What the loader does at the session end while it holds the writer turn, which a save
         // of the configuration program waits for at most kSaveWaitMs.
         {
@@ -203,14 +225,16 @@ int main(int argc, char** argv) {
     std::printf("  parts:\n");
     PrintRow("  EncodeSettings", Summarize(encode));
     PrintRow("  ReplaceFileContents (write, flush, move)", Summarize(replace));
+    PrintRow("    of which FlushFileBuffers", Summarize(flush));
     PrintRow("  ReadWholeFile", Summarize(readWhole));
     PrintRow("  DecodeSettings", Summarize(decode));
+    PrintRow("    a copy of the list (its allocations)", Summarize(copy));
     PrintRow("RotatePictures (101 single rotations)", Summarize(rotate));
     PrintRow("loader's turn: load, rotate, save", Summarize(loaderTurn));
     std::printf("  (a save of the configuration program waits at most %lu ms for that turn)\n", kSaveWaitMs);
     std::printf("  ratio SaveSettings / fwrite              %6.2fx\n", Ratio(tSave.median, tWrite.median));
     std::printf("  ratio LoadSettings / fread               %6.2fx\n", Ratio(tLoad.median, tRead.median));
-    std::printf("  ratio (Save + Load) / (fwrite + fread)   %6.2fx   (goal <= 3x)\n",
+    std::printf("  ratio (Save + Load) / (fwrite + fread)   %6.2fx   (goal <= 2x)\n",
                 Ratio(tSave.median + tLoad.median, tWrite.median + tRead.median));
     return 0;
 }

@@ -5,6 +5,8 @@
 #include <wrl/client.h>
 
 #include <algorithm>
+#include <cstring>
+#include <new>
 #include <vector>
 
 #include "common/error_text.h"
@@ -29,19 +31,14 @@ constexpr size_t kStripBytes = 4u * 1024 * 1024;
 // Neither side of a picture may exceed this: GDI and the bitmap format work with signed 32-bit sizes,
 // and no real picture comes near it.
 constexpr UINT kMaxSide = 65535;
+// The file header and BITMAPINFOHEADER of a saved bitmap.
+constexpr uint32_t kBitmapHeaderBytes = 54;
 
 PictureError Failure(DWORD number, std::string description) { return PictureError{number, std::move(description)}; }
 
 PictureError WindowsFailure(DWORD error) {
     if (error == 0) error = ERROR_GEN_FAILURE;
     return Failure(error, SystemErrorDescription(error));
-}
-
-// The error of a failed WIC call while saving: a Windows error inside the HRESULT when it holds one.
-PictureError SaveFailure(HRESULT hr) {
-    if (hr == E_OUTOFMEMORY) return Failure(kPictureErrorTooLarge, kTooLargeText);
-    if (HRESULT_FACILITY(hr) == FACILITY_WIN32) return WindowsFailure(HRESULT_CODE(hr));
-    return Failure(static_cast<DWORD>(hr), SystemErrorDescription(static_cast<DWORD>(hr)));
 }
 
 // Keeps COM initialised on this thread for the length of one operation, when the caller has not.
@@ -185,45 +182,63 @@ void PaintPlaced(HDC dc, const Picture& picture, const PicturePlacement& placeme
     }
 }
 
-PictureLoadResult LoadPicture(const std::string& path) {
-    PictureLoadResult result;
-    if (path.empty()) return result;
+namespace {
+
+// A picture file's first frame, opened for copying its pixels: 32-bit BGRA through a converter,
+// or the frame's own 24-bit BGR rows. COM stays initialised while it lives.
+struct OpenedFrame {
+    ComScope com;  // first, so that it ends after the objects
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICFormatConverter> converter;
+    IWICBitmapSource* source = nullptr;
+    bool source24 = false;
+    UINT width = 0;
+    UINT height = 0;
+    ExifOrientation orientation = ExifOrientation::Normal;
+};
+
+// Opens the first frame of a non-empty path's picture file, checked and ready to be copied. The
+// error is that of a load; on success `opened` holds the frame's pixel source.
+PictureError OpenFrame(const std::string& path, OpenedFrame& opened) {
+    PictureError result;
 
     std::vector<uint8_t> head;
     unsigned long long fileSize = 0;
     if (const DWORD error = ReadFileHead(path, kHeadBytes, head, fileSize)) {
-        result.error = WindowsFailure(error);
+        result = WindowsFailure(error);
         return result;
     }
     if (fileSize == 0) {
-        result.error = Failure(kPictureErrorInvalid, kInvalidText);
+        result = Failure(kPictureErrorInvalid, kInvalidText);
         return result;
     }
     // Some decoders allocate the whole picture while opening the file, so a size that the header
     // claims is checked before the decoder sees it.
     const ClaimedSize claimed = ReadClaimedSize(head.data(), head.size());
     if (claimed.status == ClaimedSize::Status::Invalid) {
-        result.error = Failure(kPictureErrorInvalid, kInvalidText);
+        result = Failure(kPictureErrorInvalid, kInvalidText);
         return result;
     }
     if (claimed.status == ClaimedSize::Status::Known &&
         !SizeWithinLimits(claimed.width, claimed.height, kMaxSide, MaxPicturePixels())) {
-        result.error = Failure(kPictureErrorTooLarge, kTooLargeText);
+        result = Failure(kPictureErrorTooLarge, kTooLargeText);
         return result;
     }
     const ExifOrientation orientation = ReadExifOrientation(head.data(), head.size());
 
-    ComScope com;
-    ComPtr<IWICImagingFactory> factory;
-    ComPtr<IWICStream> stream;
-    ComPtr<IWICBitmapDecoder> decoder;
-    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICImagingFactory>& factory = opened.factory;
+    ComPtr<IWICStream>& stream = opened.stream;
+    ComPtr<IWICBitmapDecoder>& decoder = opened.decoder;
+    ComPtr<IWICBitmapFrameDecode>& frame = opened.frame;
     HRESULT hr = CreateFactory(factory);
     if (SUCCEEDED(hr)) hr = factory->CreateStream(&stream);
     if (SUCCEEDED(hr)) {
         hr = stream->InitializeFromFilename(WidePath(path).c_str(), GENERIC_READ);
         if (FAILED(hr)) {
-            result.error = HRESULT_FACILITY(hr) == FACILITY_WIN32 ? WindowsFailure(HRESULT_CODE(hr))
+            result = HRESULT_FACILITY(hr) == FACILITY_WIN32 ? WindowsFailure(HRESULT_CODE(hr))
                                                                     : Failure(kPictureErrorInvalid, kInvalidText);
             return result;
         }
@@ -233,12 +248,12 @@ PictureLoadResult LoadPicture(const std::string& path) {
     UINT width = 0, height = 0;
     if (SUCCEEDED(hr)) hr = frame->GetSize(&width, &height);
     if (FAILED(hr) || width == 0 || height == 0) {
-        result.error = Failure(kPictureErrorInvalid, kInvalidText);
+        result = Failure(kPictureErrorInvalid, kInvalidText);
         return result;
     }
     // The decoder's own size is checked again before our copy of that size is allocated.
     if (!SizeWithinLimits(width, height, kMaxSide, MaxPicturePixels())) {
-        result.error = Failure(kPictureErrorTooLarge, kTooLargeText);
+        result = Failure(kPictureErrorTooLarge, kTooLargeText);
         return result;
     }
 
@@ -246,7 +261,7 @@ PictureLoadResult LoadPicture(const std::string& path) {
     // except 24-bit frames (JPEG photos), which are widened while they are copied.
     WICPixelFormatGUID frameFormat{};
     const bool source24 = SUCCEEDED(frame->GetPixelFormat(&frameFormat)) && frameFormat == GUID_WICPixelFormat24bppBGR;
-    ComPtr<IWICFormatConverter> converter;
+    ComPtr<IWICFormatConverter>& converter = opened.converter;
     if (!source24) {
         hr = factory->CreateFormatConverter(&converter);
         if (SUCCEEDED(hr)) {
@@ -254,11 +269,29 @@ PictureLoadResult LoadPicture(const std::string& path) {
                                        0.0, WICBitmapPaletteTypeCustom);
         }
         if (FAILED(hr)) {
-            result.error = Failure(kPictureErrorInvalid, kInvalidText);
+            result = Failure(kPictureErrorInvalid, kInvalidText);
             return result;
         }
     }
 
+    opened.source = source24 ? static_cast<IWICBitmapSource*>(frame.Get()) : converter.Get();
+    opened.source24 = source24;
+    opened.width = width;
+    opened.height = height;
+    opened.orientation = orientation;
+    return result;
+}
+
+}  // namespace
+
+PictureLoadResult LoadPicture(const std::string& path) {
+    PictureLoadResult result;
+    if (path.empty()) return result;
+    OpenedFrame opened;
+    result.error = OpenFrame(path, opened);
+    if (result.error) return result;
+    const UINT width = opened.width, height = opened.height;
+    const ExifOrientation orientation = opened.orientation;
     const bool swap = SwapsWidthAndHeight(orientation);
     std::unique_ptr<DecodedImage> image =
         CreateImage(static_cast<int>(swap ? height : width), static_cast<int>(swap ? width : height));
@@ -266,8 +299,7 @@ PictureLoadResult LoadPicture(const std::string& path) {
         result.error = Failure(kPictureErrorTooLarge, kTooLargeText);
         return result;
     }
-    IWICBitmapSource* source = source24 ? static_cast<IWICBitmapSource*>(frame.Get()) : converter.Get();
-    hr = CopyUpright(source, source24, width, height, orientation, *image);
+    const HRESULT hr = CopyUpright(opened.source, opened.source24, width, height, orientation, *image);
     if (FAILED(hr)) {
         result.error = hr == E_OUTOFMEMORY ? Failure(kPictureErrorTooLarge, kTooLargeText)
                                            : Failure(kPictureErrorInvalid, kInvalidText);
@@ -277,62 +309,209 @@ PictureLoadResult LoadPicture(const std::string& path) {
     return result;
 }
 
+namespace {
+
+void Put16(BYTE* at, uint32_t value) {
+    at[0] = static_cast<BYTE>(value);
+    at[1] = static_cast<BYTE>(value >> 8);
+}
+
+void Put32(BYTE* at, uint32_t value) {
+    Put16(at, value & 0xFFFF);
+    Put16(at + 2, value >> 16);
+}
+
+// The 54 bytes before the rows of a 24-bit bottom-up bitmap: the file header and a
+// BITMAPINFOHEADER, with the image size filled in and no resolution.
+void PutBitmapHeader(BYTE* header, UINT width, UINT height, uint32_t rowBytes) {
+    const uint32_t imageBytes = rowBytes * height;
+    std::fill(header, header + kBitmapHeaderBytes, BYTE{0});
+    header[0] = 'B';
+    header[1] = 'M';
+    Put32(header + 2, kBitmapHeaderBytes + imageBytes);  // file size
+    Put32(header + 10, kBitmapHeaderBytes);              // where the rows begin
+    Put32(header + 14, 40);                              // BITMAPINFOHEADER
+    Put32(header + 18, width);
+    Put32(header + 22, height);  // positive: the bottom row comes first
+    Put16(header + 26, 1);       // planes
+    Put16(header + 28, 24);      // bits per pixel; BI_RGB, no palette
+    Put32(header + 34, imageBytes);
+}
+
+DWORD WriteAll(HANDLE file, const BYTE* bytes, size_t size) {
+    while (size > 0) {
+        DWORD written = 0;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
+        if (!WriteFile(file, bytes, want, &written, nullptr)) return GetLastError();
+        if (written == 0) return ERROR_WRITE_FAULT;
+        bytes += written;
+        size -= written;
+    }
+    return 0;
+}
+
+}  // namespace
+
 PictureError SavePictureAsBitmap(const Picture& picture, const std::string& path) {
     const DecodedImage* image = picture.Image();
     if (!image) return Failure(kPictureErrorInvalid, kNoPictureText);
     const UINT width = static_cast<UINT>(image->width());
     const UINT height = static_cast<UINT>(image->height());
+    const uint32_t stride = (width * 3 + 3) & ~3u;
+    // The largest picture the services decode is far below the format's 4 GB.
+    if (uint64_t{stride} * height + kBitmapHeaderBytes > UINT32_MAX) return Failure(kPictureErrorTooLarge, kTooLargeText);
 
-    // Written beside the target first, so that a failed save leaves an older file as it was.
+    // Written beside the target first, so that a failed save leaves an older file as it was. The
+    // rows go out bottom row first, in strips of a few megabytes.
+    const uint32_t stripRows = static_cast<uint32_t>(std::max<size_t>(1, kStripBytes / stride));
+    std::vector<BYTE> strip;
+    try {
+        strip.resize(kBitmapHeaderBytes + static_cast<size_t>(std::min(stripRows, height)) * stride);
+    } catch (const std::bad_alloc&) {
+        return Failure(kPictureErrorTooLarge, kTooLargeText);
+    }
     const std::string temporary = path + ".new";
-    PictureError error;
-    {
-        ComScope com;
-        ComPtr<IWICImagingFactory> factory;
-        ComPtr<IWICStream> stream;
-        ComPtr<IWICBitmapEncoder> encoder;
-        ComPtr<IWICBitmapFrameEncode> frame;
-        ComPtr<IPropertyBag2> options;
-        HRESULT hr = CreateFactory(factory);
-        if (SUCCEEDED(hr)) hr = factory->CreateStream(&stream);
-        if (SUCCEEDED(hr)) hr = stream->InitializeFromFilename(WidePath(temporary).c_str(), GENERIC_WRITE);
-        if (SUCCEEDED(hr)) hr = factory->CreateEncoder(GUID_ContainerFormatBmp, nullptr, &encoder);
-        if (SUCCEEDED(hr)) hr = encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache);
-        if (SUCCEEDED(hr)) hr = encoder->CreateNewFrame(&frame, &options);
-        if (SUCCEEDED(hr)) hr = frame->Initialize(options.Get());
-        if (SUCCEEDED(hr)) hr = frame->SetSize(width, height);
-        WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-        if (SUCCEEDED(hr)) hr = frame->SetPixelFormat(&format);
-        if (SUCCEEDED(hr) && format != GUID_WICPixelFormat24bppBGR) hr = WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
+    ScopedHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return WindowsFailure(GetLastError());
 
-        // 24-bit rows, handed over strip by strip.
-        const UINT stride = (width * 3 + 3) & ~3u;
-        const UINT stripRows = static_cast<UINT>(std::max<size_t>(1, kStripBytes / stride));
-        std::vector<BYTE> strip;
-        if (SUCCEEDED(hr)) strip.resize(static_cast<size_t>(std::min(stripRows, height)) * stride);
-        for (UINT top = 0; SUCCEEDED(hr) && top < height; top += stripRows) {
-            const UINT rows = std::min(stripRows, height - top);
-            for (UINT r = 0; r < rows; ++r) {
-                const uint32_t* from = image->row(static_cast<int>(top + r));
+    PutBitmapHeader(strip.data(), width, height, stride);
+    size_t headerBytes = kBitmapHeaderBytes;  // the header goes out with the first strip
+    DWORD error = 0;
+    for (UINT done = 0; error == 0 && done < height; done += stripRows) {
+        const UINT rows = std::min(stripRows, height - done);
+        BYTE* out = strip.data() + headerBytes;
+        for (UINT r = 0; r < rows; ++r, out += stride) {
+            const uint32_t* from = image->row(static_cast<int>(height - 1 - done - r));
+            BYTE* to = out;
+            for (UINT x = 0; x < width; ++x, to += 3) {
+                const uint32_t pixel = from[x];
+                to[0] = static_cast<BYTE>(pixel);
+                to[1] = static_cast<BYTE>(pixel >> 8);
+                to[2] = static_cast<BYTE>(pixel >> 16);
+            }
+            std::fill(to, out + stride, BYTE{0});  // the row's padding
+        }
+        error = WriteAll(file.get(), strip.data(), headerBytes + static_cast<size_t>(rows) * stride);
+        headerBytes = 0;
+    }
+    if (!file.Close() && error == 0) error = GetLastError();
+    if (error == 0) error = MoveIntoPlace(temporary, path);
+    if (error != 0) {
+        DeleteFileA(temporary.c_str());
+        return WindowsFailure(error);
+    }
+    return PictureError{};
+}
+
+namespace {
+
+DWORD WriteAt(HANDLE file, uint64_t offset, const BYTE* bytes, size_t size) {
+    while (size > 0) {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD written = 0;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
+        if (!WriteFile(file, bytes, want, &written, &at)) return GetLastError();
+        if (written == 0) return ERROR_WRITE_FAULT;
+        bytes += written;
+        size -= written;
+        offset += written;
+    }
+    return 0;
+}
+
+// Copies the frame strip by strip, top row first, into the bitmap file's rows: each strip's rows
+// are put in bottom-up order and written where they belong in the file, so the decoder is read
+// in its own order and no whole copy of the picture is made.
+BitmapConversion StreamToBitmap(const OpenedFrame& opened, const std::string& path) {
+    BitmapConversion result;
+    const UINT width = opened.width, height = opened.height;
+    const uint32_t stride = (width * 3 + 3) & ~3u;
+    if (uint64_t{stride} * height + kBitmapHeaderBytes > UINT32_MAX) {
+        result.saveError = Failure(kPictureErrorTooLarge, kTooLargeText);
+        return result;
+    }
+    const uint32_t stripRows = static_cast<uint32_t>(std::max<size_t>(1, kStripBytes / stride));
+    const UINT bufferRows = std::min(stripRows, height);
+    std::vector<BYTE> strip, wide, row;
+    try {
+        strip.resize(static_cast<size_t>(bufferRows) * stride);
+        row.resize(stride);
+        if (!opened.source24) wide.resize(static_cast<size_t>(bufferRows) * width * 4);
+    } catch (const std::bad_alloc&) {
+        result.loadError = Failure(kPictureErrorTooLarge, kTooLargeText);
+        return result;
+    }
+
+    const std::string temporary = path + ".new";
+    ScopedHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr));
+    if (!file) {
+        result.saveError = WindowsFailure(GetLastError());
+        return result;
+    }
+    BYTE header[kBitmapHeaderBytes];
+    PutBitmapHeader(header, width, height, stride);
+    DWORD error = WriteAt(file.get(), 0, header, sizeof(header));
+    for (UINT top = 0; error == 0 && top < height; top += stripRows) {
+        const UINT rows = std::min(stripRows, height - top);
+        const WICRect rect{0, static_cast<INT>(top), static_cast<INT>(width), static_cast<INT>(rows)};
+        HRESULT hr;
+        if (opened.source24) {
+            hr = opened.source->CopyPixels(&rect, stride, stride * rows, strip.data());
+        } else {
+            hr = opened.source->CopyPixels(&rect, width * 4, width * 4 * rows, wide.data());
+            for (UINT r = 0; SUCCEEDED(hr) && r < rows; ++r) {
+                const BYTE* from = wide.data() + static_cast<size_t>(r) * width * 4;
                 BYTE* to = strip.data() + static_cast<size_t>(r) * stride;
-                for (UINT x = 0; x < width; ++x, to += 3) {
-                    const uint32_t pixel = from[x];
-                    to[0] = static_cast<BYTE>(pixel);
-                    to[1] = static_cast<BYTE>(pixel >> 8);
-                    to[2] = static_cast<BYTE>(pixel >> 16);
+                for (UINT x = 0; x < width; ++x, from += 4, to += 3) {
+                    to[0] = from[0];
+                    to[1] = from[1];
+                    to[2] = from[2];
                 }
             }
-            hr = frame->WritePixels(rows, stride, stride * rows, strip.data());
         }
-        if (SUCCEEDED(hr)) hr = frame->Commit();
-        if (SUCCEEDED(hr)) hr = encoder->Commit();
-        if (SUCCEEDED(hr)) hr = stream->Commit(STGC_DEFAULT);
-        if (FAILED(hr)) error = SaveFailure(hr);
-    }  // the stream, and with it the file, is closed here
-
-    if (!error) {
-        if (const DWORD moved = MoveIntoPlace(temporary, path)) error = WindowsFailure(moved);
+        if (FAILED(hr)) {
+            result.loadError = hr == E_OUTOFMEMORY ? Failure(kPictureErrorTooLarge, kTooLargeText)
+                                                   : Failure(kPictureErrorInvalid, kInvalidText);
+            break;
+        }
+        for (UINT r = 0; r < rows; ++r) {
+            BYTE* line = strip.data() + static_cast<size_t>(r) * stride;
+            std::fill(line + width * 3, line + stride, BYTE{0});  // the row's padding
+        }
+        for (UINT r = 0; r < rows / 2; ++r) {
+            BYTE* upper = strip.data() + static_cast<size_t>(r) * stride;
+            BYTE* lower = strip.data() + static_cast<size_t>(rows - 1 - r) * stride;
+            std::memcpy(row.data(), upper, stride);
+            std::memcpy(upper, lower, stride);
+            std::memcpy(lower, row.data(), stride);
+        }
+        error = WriteAt(file.get(), kBitmapHeaderBytes + uint64_t{height - top - rows} * stride, strip.data(),
+                        static_cast<size_t>(rows) * stride);
     }
-    if (error) DeleteFileA(temporary.c_str());
-    return error;
+    if (!file.Close() && error == 0) error = GetLastError();
+    if (error == 0 && !result.loadError) error = MoveIntoPlace(temporary, path);
+    if (error != 0 || result.loadError) DeleteFileA(temporary.c_str());
+    if (error != 0 && !result.loadError) result.saveError = WindowsFailure(error);
+    return result;
+}
+
+}  // namespace
+
+BitmapConversion ConvertToBitmap(const std::string& source, const std::string& path) {
+    BitmapConversion result;
+    if (!source.empty()) {
+        auto opened = std::make_unique<OpenedFrame>();
+        result.loadError = OpenFrame(source, *opened);
+        if (result.loadError) return result;
+        if (opened->orientation == ExifOrientation::Normal) return StreamToBitmap(*opened, path);
+    }
+    // A picture that must be turned is made upright whole first, as the previews hold it.
+    PictureLoadResult loaded = LoadPicture(source);
+    result.loadError = loaded.error;
+    if (!result.loadError) result.saveError = SavePictureAsBitmap(loaded.picture, path);
+    return result;
 }

@@ -97,6 +97,18 @@ PictureLoadResult LoadPicture(const std::string& path);
 // file. Saving the empty picture is an error.
 PictureError SavePictureAsBitmap(const Picture& picture, const std::string& path);
 
+// What converting a picture file into a bitmap file met: an error of loading the picture (nothing
+// was saved then), or of saving the bitmap.
+struct BitmapConversion {
+    PictureError loadError;
+    PictureError saveError;
+};
+
+// Loads the picture file at `source` as LoadPicture does and saves it as SavePictureAsBitmap does
+// at `path`, the same bytes, with the same errors and the same care for an older file. An upright
+// picture goes from the decoder to the file strip by strip, never held whole.
+BitmapConversion ConvertToBitmap(const std::string& source, const std::string& path);
+
 // A new picture of `width` x `height` for the caller to fill: `pixels` receives its first row (rows
 // top-down, `width` pixels apart). The empty picture when memory does not allow it.
 Picture NewPicture(int width, int height, uint32_t** pixels);

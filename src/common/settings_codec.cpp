@@ -1,12 +1,23 @@
 #include "common/settings_codec.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <optional>
 
 namespace {
 
 constexpr std::string_view kTrue = "#TRUE#";
 constexpr std::string_view kFalse = "#FALSE#";
+
+// True when `text` holds a byte 0 to 31. Such bytes are never the second byte of a double-byte
+// character, so the test holds in every ANSI code page.
+bool HasControlCharacter(std::string_view text) {
+    // No early exit: the loop then runs over whole vectors of bytes.
+    unsigned char lowest = 0xFF;
+    for (const char c : text) lowest = std::min(lowest, static_cast<unsigned char>(c));
+    return lowest < 0x20;
+}
 
 // Reads the fields of a settings file one after another. Every read returns nothing when the
 // field is missing or not of its type; the caller then treats the whole file as unusable.
@@ -51,7 +62,63 @@ public:
         return std::nullopt;
     }
 
+    // Reads one entry line as the program writes it ("8,\"C:\\a.jpg\",0,#TRUE#" and CR LF) in one
+    // pass. Anything else (blanks, unquoted fields, other line ends, a field that does not read)
+    // leaves the position where it was and returns false, and the entry is then read field by
+    // field, which gives the same result for every line this one accepts.
+    bool ReadWrittenEntry(PictureEntry& entry) {
+        const char* const begin = text_.data() + pos_;
+        const char* const end = text_.data() + text_.size();
+        const char* p = begin;
+        int16_t folderLength = 0, tile = 0;
+        if (!ReadWrittenNumber(p, end, folderLength) || end - p < 2 || p[0] != ',' || p[1] != '"') return false;
+        const char* const path = p + 2;
+        const char* const close = static_cast<const char*>(std::memchr(path, '"', static_cast<size_t>(end - path)));
+        if (!close || HasControlCharacter(std::string_view(path, static_cast<size_t>(close - path)))) return false;
+        p = close + 1;
+        if (p == end || *p != ',') return false;
+        ++p;
+        if (!ReadWrittenNumber(p, end, tile) || p == end || *p != ',') return false;
+        ++p;
+        bool stretch;
+        if (Follows(p, end, "#TRUE#\r\n")) {
+            stretch = true;
+            p += 8;
+        } else if (Follows(p, end, "#FALSE#\r\n")) {
+            stretch = false;
+            p += 9;
+        } else {
+            return false;
+        }
+        entry.FolderLength = folderLength;
+        entry.Path.assign(path, static_cast<size_t>(close - path));
+        entry.Tile = tile;
+        entry.Stretch = stretch;
+        pos_ += static_cast<size_t>(p - begin);
+        return true;
+    }
+
 private:
+    static bool Follows(const char* p, const char* end, std::string_view literal) {
+        return static_cast<size_t>(end - p) >= literal.size() && std::memcmp(p, literal.data(), literal.size()) == 0;
+    }
+
+    // An optional minus sign and one to five digits that fit 16 bits, as written.
+    static bool ReadWrittenNumber(const char*& p, const char* end, int16_t& out) {
+        const char* q = p;
+        const bool negative = q != end && *q == '-';
+        if (negative) ++q;
+        const char* const digits = q;
+        int value = 0;
+        while (q != end && q - digits < 5 && *q >= '0' && *q <= '9') value = value * 10 + (*q++ - '0');
+        if (q == digits || (q != end && *q >= '0' && *q <= '9')) return false;
+        if (negative) value = -value;
+        if (value < INT16_MIN || value > INT16_MAX) return false;
+        out = static_cast<int16_t>(value);
+        p = q;
+        return true;
+    }
+
     static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
     static bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
@@ -102,38 +169,58 @@ private:
     size_t pos_ = 0;
 };
 
-// True when `text` holds a byte 0 to 31. Such bytes are never the second byte of a double-byte
-// character, so the test holds in every ANSI code page.
-bool HasControlCharacter(std::string_view text) {
-    for (const char c : text) {
-        if (static_cast<unsigned char>(c) < 0x20) return true;
-    }
-    return false;
+// The decimal digits of a number, with its minus sign.
+size_t NumberLength(int value) {
+    const unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    size_t length = value < 0 ? 2 : 1;
+    for (unsigned rest = magnitude / 10; rest != 0; rest /= 10) ++length;
+    return length;
 }
 
-void AppendEntryLine(std::string& out, const PictureEntry& entry) {
-    out += std::to_string(entry.FolderLength);
-    out += ",\"";
-    out += entry.Path;
-    out += "\",";
-    out += std::to_string(entry.Tile);
-    out += ',';
-    out += entry.Stretch ? kTrue : kFalse;
-    out += "\r\n";
+char* PutText(char* out, std::string_view text) {
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+}
+
+// Through a small buffer, so that no range reaches past the text, whose room was counted exactly.
+char* PutNumber(char* out, int value) {
+    char digits[16];
+    const char* const end = std::to_chars(digits, digits + sizeof(digits), value).ptr;
+    return PutText(out, std::string_view(digits, static_cast<size_t>(end - digits)));
+}
+
+size_t EntryLineLength(const PictureEntry& entry) {
+    // Three commas, two quotes, CR LF.
+    return NumberLength(entry.FolderLength) + entry.Path.size() + NumberLength(entry.Tile) +
+           (entry.Stretch ? kTrue : kFalse).size() + 7;
+}
+
+char* PutEntryLine(char* out, const PictureEntry& entry) {
+    out = PutNumber(out, entry.FolderLength);
+    out = PutText(out, ",\"");
+    out = PutText(out, entry.Path);
+    out = PutText(out, "\",");
+    out = PutNumber(out, entry.Tile);
+    *out++ = ',';
+    out = PutText(out, entry.Stretch ? kTrue : kFalse);
+    return PutText(out, "\r\n");
 }
 
 }  // namespace
 
 std::string EncodeSettings(const PictureSlots& pictures) {
     const int count = PictureCount(pictures);
-    std::string out;
-    out.reserve(32 + static_cast<size_t>(count) * 64);
-    out += '"';
-    out += kSettingsHeader;
-    out += "\"\r\n";
-    out += std::to_string(count);
-    out += "\r\n";
-    for (int slot = 1; slot <= count; ++slot) AppendEntryLine(out, pictures[static_cast<size_t>(slot)]);
+    // The exact length first, so that the lines are put straight into the text.
+    size_t length = kSettingsHeader.size() + 4 + NumberLength(count) + 2;
+    for (int slot = 1; slot <= count; ++slot) length += EntryLineLength(pictures[static_cast<size_t>(slot)]);
+    std::string out(length, '\0');
+    char* p = out.data();
+    *p++ = '"';
+    p = PutText(p, kSettingsHeader);
+    p = PutText(p, "\"\r\n");
+    p = PutNumber(p, count);
+    p = PutText(p, "\r\n");
+    for (int slot = 1; slot <= count; ++slot) p = PutEntryLine(p, pictures[static_cast<size_t>(slot)]);
     return out;
 }
 
@@ -154,6 +241,7 @@ SettingsReadResult DecodeSettings(std::string_view bytes) {
     PictureSlots pictures(static_cast<size_t>(*count) + 1);
     for (int slot = 1; slot <= *count; ++slot) {
         PictureEntry& entry = pictures[static_cast<size_t>(slot)];
+        if (reader.ReadWrittenEntry(entry)) continue;
         const auto folderLength = reader.ReadInt16();
         if (!folderLength) return result;
         auto path = reader.ReadString();

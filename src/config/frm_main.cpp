@@ -49,15 +49,23 @@ void ConfigMainForm::Unload() {
     if (hwnd_) Form_Unload();
 }
 
+namespace {
+
+// Sends a message straight to the list box's own window procedure. The tool tip's subclass in
+// front of it looks up its data for every message, which on Wine is a server call: 1.6 s for
+// 32767 rows instead of a few tens of milliseconds.
+LRESULT SendToListBox(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto listProc = reinterpret_cast<WNDPROC>(GetClassLongPtrA(list, GCLP_WNDPROC));
+    return listProc ? CallWindowProcA(listProc, list, message, wParam, lParam)
+                    : SendMessageA(list, message, wParam, lParam);
+}
+
+}  // namespace
+
 void ConfigMainForm::FillPictureList() {
     HWND list = Control(MainControl::lPix);
-    // The rows go straight to the list box's own window procedure. The tool tip's subclass in front
-    // of it looks up its data for every message, which on Wine is a server call: 1.6 s for 32767
-    // rows instead of a few tens of milliseconds.
-    const auto listProc = reinterpret_cast<WNDPROC>(GetClassLongPtrA(list, GCLP_WNDPROC));
     const auto send = [&](UINT message, WPARAM wParam, LPARAM lParam) {
-        return listProc ? CallWindowProcA(listProc, list, message, wParam, lParam)
-                        : SendMessageA(list, message, wParam, lParam);
+        return SendToListBox(list, message, wParam, lParam);
     };
     send(WM_SETREDRAW, FALSE, 0);
     send(LB_RESETCONTENT, 0, 0);
@@ -72,6 +80,23 @@ void ConfigMainForm::FillPictureList() {
         send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
     send(WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void ConfigMainForm::RemoveListRow(int row) {
+    HWND list = Control(MainControl::lPix);
+    // Only when the rows were the list's, one more than it now holds; else the list is filled anew.
+    if (SendToListBox(list, LB_GETCOUNT, 0, 0) != PictureCount(Pictures) + 1) {
+        FillPictureList();
+        return;
+    }
+    // The other rows stay; the list is shown from its top again, as after a refill, so that the
+    // selection that follows scrolls it the same way.
+    SendToListBox(list, WM_SETREDRAW, FALSE, 0);
+    SendToListBox(list, LB_DELETESTRING, static_cast<WPARAM>(row), 0);
+    SendToListBox(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendToListBox(list, LB_SETTOPINDEX, 0, 0);
+    SendToListBox(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }
 

@@ -40,6 +40,9 @@ public:
     // Rebuilds lPix from Pictures: all rows removed, then the file names of slots 1..N. The
     // selection is not restored; callers do that.
     void FillPictureList();
+    // Takes row `row` out of lPix after its entry left Pictures: the list then shows and scrolls
+    // as FillPictureList would leave it.
+    void RemoveListRow(int row);
 
     // True from loading until the first activation has been handled.
     bool FirstActivation = false;

@@ -104,7 +104,7 @@ void ConfigMainForm::RemovePicture(int16_t p) {
     const int selected = SelectedRow();
     DeleteEntry(Pictures, p + 1);
     entryIds_.Deleted(p + 1);
-    FillPictureList();
+    RemoveListRow(p);
     UpdateWindow(Control(MainControl::lPix));
     const int count = static_cast<int>(SendMessageA(Control(MainControl::lPix), LB_GETCOUNT, 0, 0));
     if (selected >= 0 && selected != p) {

@@ -113,13 +113,12 @@ bool LoaderMainForm::CreateTempBitmap(const std::string& path) {
     UpdateWindow(hwnd_);
     DoEvents();
 
-    PictureLoadResult loaded = LoadPicture(path);
-    pTmp_ = std::move(loaded.picture);
+    // Loaded and saved in one go: an upright picture is never held whole beside the decoder's copy.
+    const BitmapConversion converted = ConvertToBitmap(path, TempBitmapPath());
     bool made = false;
-    if (!loaded.error) {
-        made = !SavePictureAsBitmap(pTmp_, TempBitmapPath());
+    if (!converted.loadError) {
+        made = !converted.saveError;
         DoEvents();
-        pTmp_ = Picture();
     } else {
         DeleteUnfinishedBitmap();  // what a conversion cut short left; no save reuses it now
     }
@@ -161,7 +160,6 @@ LRESULT LoaderMainForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LP
             HandleDpiChanged(hwnd, controls_, wParam, lParam);
             return 0;
         case WM_DESTROY:
-            pTmp_ = Picture();
             controls_.Release();
             closing_ = false;
             PostQuitMessage(0);  // the loader ends with its window

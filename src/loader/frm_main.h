@@ -54,7 +54,6 @@ private:
 
     HWND hwnd_ = nullptr;
     FormControls controls_;
-    Picture pTmp_;  // the decoded picture between loading and saving
     bool closing_ = false;
 };
 

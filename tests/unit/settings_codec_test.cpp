@@ -82,6 +82,28 @@ TEST(SettingsCodec, AcceptsHandWrittenSpellings) {
     }
 }
 
+// Lines as the program writes them and lines written by hand, one after another in one file:
+// each entry reads the same whichever way it is spelled, and the next one starts where it ended.
+TEST(SettingsCodec, WrittenAndHandWrittenEntriesMixInOneFile) {
+    const std::string text =
+        "\"Version 1.1\"\r\n6\r\n"
+        "8,\"C:\\Pics\\a.jpg\",1,#TRUE#\r\n"
+        " 8, \"C:\\Pics\\b.jpg\" ,+0, #FALSE#\r\n"
+        "-0,\"C:\\c.jpg\",00007,#FALSE#\n"
+        "3,C:\\d.jpg,0,#TRUE#\r\n"
+        "3,\"C:\\e.jpg\",0,#TRUE#\r"
+        "3,\"C:\\f.jpg\",0,#FALSE#";
+    const PictureSlots expected = List({Entry(8, "C:\\Pics\\a.jpg", 1, true), Entry(8, "C:\\Pics\\b.jpg", 0, false),
+                                        Entry(0, "C:\\c.jpg", 7, false), Entry(3, "C:\\d.jpg", 0, true),
+                                        Entry(3, "C:\\e.jpg", 0, true), Entry(3, "C:\\f.jpg", 0, false)});
+    const SettingsReadResult read = DecodeSettings(text);
+    ASSERT_EQ(read.status, SettingsReadStatus::Ok);
+    EXPECT_EQ(read.pictures, expected);
+    // A written line with a number that does not fit, after good ones, still spoils the file.
+    EXPECT_EQ(DecodeSettings("\"Version 1.1\"\r\n2\r\n3,\"C:\\a.jpg\",0,#TRUE#\r\n3,\"C:\\b.jpg\",99999,#TRUE#\r\n").status,
+              SettingsReadStatus::Unusable);
+}
+
 TEST(SettingsCodec, OnlyTheExactHeaderBelongsToUs) {
     for (const char* header : {"\"version 1.1\"", "\"VERSION 1.1\"", "\"Version 1.0\"", "\"Version 1.2\"",
                                "\"Version 1.1 \"", "\"\"", "Settings"}) {

@@ -184,3 +184,38 @@ TEST_F(ConfigFormTest, EnterEscAndOkOnAnEmptyListKeepTheWindowOpen) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ConfigFormTest, RemovingARowLeavesTheListAsARefillWould) {
+    // Where the removed row was: near the top, in the middle of a scrolled list, the last row.
+    for (const int removed : {1, 170, 199}) {
+        SCOPED_TRACE(removed);
+        Pictures = EmptyPictureList();
+        for (int i = 0; i < 200; ++i) Pictures.push_back({3, "C:\\p" + std::to_string(i) + ".bmp", 0, false});
+        form_.FillPictureList();
+        HWND list = Get(MainControl::lPix);
+        SendMessageA(list, LB_SETTOPINDEX, 150, 0);
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(removed), 0);
+        form_.IgnoreListClick = true;  // no preview of the made-up pictures
+        form_.btnRemove_Click();
+        form_.IgnoreListClick = false;
+
+        ASSERT_EQ(Rows(), 199);
+        ASSERT_EQ(PictureCount(Pictures), 199);
+        for (int row = 0; row < 199; ++row) {
+            std::string expected = "p";  // appended: g++ 12 warns falsely about "p" + std::string
+            expected += std::to_string(row < removed ? row : row + 1);
+            expected += ".bmp";
+            ASSERT_EQ(Row(row), expected) << row;
+        }
+        const int next = removed == 199 ? 198 : removed;
+        EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), next);
+        const LRESULT top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
+        form_.FillPictureList();
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(next), 0);
+        EXPECT_EQ(top, SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    }
+}
+
+}  // namespace

@@ -209,12 +209,74 @@ TEST_F(PictureTest, SavesA24BitBottomUpBitmapThatLoadsBackUnchanged) {
     }
 }
 
+// The bitmap written for each kind of picture the decoder hands over, byte for byte: a JPEG, an
+// indexed GIF, JPEGs turned by their Exif orientation and bitmaps of every depth. The digests are
+// those of the files this program has always written; a change of a single byte shows here.
+TEST_F(PictureTest, WritesTheSameBitmapBytesForEveryKindOfPicture) {
+    auto Digest = [](const std::string& bytes) {
+        uint64_t digest = 14695981039346656037ull;  // FNV-1a
+        for (const unsigned char byte : bytes) digest = (digest ^ byte) * 1099511628211ull;
+        return digest;
+    };
+    const std::string plain = ReadBytes(Encode("t.jpg", GUID_ContainerFormatJpeg, 45, 27));
+    auto gradient = [](int x, int y) { return static_cast<uint32_t>((x * 37 + y * 11) % 256 << 16 | (x * 7) % 256 << 8 | (y * 29) % 256); };
+    auto pattern = [](int x, int y) { return x + 3 * y; };
+    auto indexes = [&](int bits) { return [=](int x, int y) { return pattern(x, y) % (1 << bits); }; };
+    const struct {
+        const char* name;
+        std::string path;
+        uint64_t digest;
+    } cases[] = {
+        {"jpeg", Write("a.jpg", plain), 0xba95fb04e15b4e62},
+        {"indexed gif", Encode("b.gif", GUID_ContainerFormatGif, 37, 21), 0x395555330973884f},
+        {"jpeg turned 90 degrees", Write("c.jpg", WithExifOrientation(plain, 6)), 0xfe698c6bf261c25e},
+        {"jpeg turned 180 degrees", Write("d.jpg", WithExifOrientation(plain, 3)), 0x5c97774f12aa6bda},
+        {"jpeg mirrored along the other diagonal", Write("e.jpg", WithExifOrientation(plain, 7)), 0x61b6f06abf8785d6},
+        {"1-bit bitmap", Write("f.bmp", BitmapFileOfDepth(13, 7, 1, gradient, indexes(1))), 0x70f92db6d43360d3},
+        {"4-bit bitmap", Write("g.bmp", BitmapFileOfDepth(13, 7, 4, gradient, indexes(4))), 0x3c0bba7474204713},
+        {"8-bit bitmap", Write("h.bmp", BitmapFileOfDepth(13, 7, 8, gradient, indexes(8))), 0x0c7335b713bdda13},
+        {"16-bit bitmap", Write("i.bmp", BitmapFileOfDepth(13, 7, 16, gradient)), 0x188e65076211bb3a},
+        {"24-bit bitmap", Write("j.bmp", BitmapFileOfDepth(13, 7, 24, gradient)), 0xfa88e5e3e5352cf9},
+        {"32-bit bitmap", Write("k.bmp", BitmapFileOfDepth(13, 7, 32, gradient)), 0xfa88e5e3e5352cf9},
+    };
+    const std::string out = Path("out.bmp");
+    for (const auto& c : cases) {
+        const PictureLoadResult loaded = LoadPicture(c.path);
+        ASSERT_FALSE(loaded.error) << c.name << ": " << loaded.error.description;
+        ASSERT_FALSE(SavePictureAsBitmap(loaded.picture, out)) << c.name;
+        EXPECT_EQ(Digest(ReadBytes(out)), c.digest) << c.name << std::hex << ": 0x" << Digest(ReadBytes(out));
+        // The loader's conversion, which never holds an upright picture whole, writes the same.
+        const BitmapConversion converted = ConvertToBitmap(c.path, out);
+        ASSERT_FALSE(converted.loadError || converted.saveError) << c.name;
+        EXPECT_EQ(Digest(ReadBytes(out)), c.digest) << c.name << " (converted)";
+        EXPECT_FALSE(PlainFileExists(out + ".new")) << c.name;
+    }
+    // A picture of several strips: both writers give back the rows of a 24-bit bitmap unchanged.
+    const std::string big = BitmapFileOfDepth(1201, 1300, 24, gradient);
+    const BitmapConversion converted = ConvertToBitmap(Write("big.bmp", big), out);
+    ASSERT_FALSE(converted.loadError || converted.saveError);
+    EXPECT_TRUE(ReadBytes(out).substr(54) == big.substr(54));
+    ASSERT_FALSE(SavePictureAsBitmap(LoadPicture(folder_ + "big.bmp").picture, out));
+    EXPECT_TRUE(ReadBytes(out).substr(54) == big.substr(54));
+}
+
 TEST_F(PictureTest, AFailedSaveKeepsTheOldFile) {
     const PictureLoadResult bmp = LoadPicture(Write("k.bmp", BitmapFile(8, 8, Quadrants(8, 8))));
     ASSERT_FALSE(bmp.error);
     const PictureError error = SavePictureAsBitmap(bmp.picture, folder_ + "no\\such\\folder\\x.bmp");
     EXPECT_TRUE(error);
     EXPECT_FALSE(error.description.empty());
+
+    // The conversion: a damaged picture is a load error that leaves the older bitmap and no
+    // unfinished file; an unwritable place is a save error.
+    const std::string out = Write("old.bmp", "an older bitmap");
+    const BitmapConversion damaged = ConvertToBitmap(Write("cut.jpg", "\xFF\xD8\xFF\xE0 no picture follows"), out);
+    EXPECT_TRUE(damaged.loadError);
+    EXPECT_EQ(ReadBytes(out), "an older bitmap");
+    EXPECT_FALSE(PlainFileExists(out + ".new"));
+    const BitmapConversion unwritable = ConvertToBitmap(folder_ + "k.bmp", folder_ + "no\\such\\folder\\x.bmp");
+    EXPECT_FALSE(unwritable.loadError);
+    EXPECT_TRUE(unwritable.saveError);
 }
 
 TEST_F(PictureTest, HoldersShareOneDecodedImage) {

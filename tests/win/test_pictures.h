@@ -85,6 +85,42 @@ inline std::string BitmapFile(int width, int height, const PixelFunction& pixel)
     return b;
 }
 
+// A bottom-up BI_RGB bitmap file of `bits` per pixel (1, 4, 8, 16, 24 or 32), written byte by
+// byte. Indexed depths get a palette of the full size with `index` choosing each pixel's entry;
+// 16 bits are 5-5-5. `pixel` gives the colour of a palette entry (as x = entry, y = 0) or a pixel.
+inline std::string BitmapFileOfDepth(int width, int height, int bits, const PixelFunction& pixel,
+                                     const std::function<int(int x, int y)>& index = nullptr) {
+    const int stride = ((width * bits + 31) / 32) * 4;
+    const int colours = bits <= 8 ? 1 << bits : 0;
+    const uint32_t offset = 54 + 4 * colours;
+    std::string b = BitmapHeader(width, height, offset + static_cast<uint32_t>(stride * height));
+    b[28] = static_cast<char>(bits);
+    b[10] = static_cast<char>(offset & 0xFF);
+    b[11] = static_cast<char>(offset >> 8);
+    for (int i = 0; i < colours; ++i) Put32(b, pixel(i, 0));
+    for (int y = height - 1; y >= 0; --y) {
+        std::string row(static_cast<size_t>(stride), '\0');
+        for (int x = 0; x < width; ++x) {
+            if (bits <= 8) {
+                const int bit = x * bits;
+                row[static_cast<size_t>(bit / 8)] |= static_cast<char>(index(x, y) << (8 - bits - bit % 8));
+                continue;
+            }
+            const uint32_t p = pixel(x, y);
+            std::string px;
+            if (bits == 16) {
+                Put16(px, ((p >> 19) & 0x1F) << 10 | ((p >> 11) & 0x1F) << 5 | ((p >> 3) & 0x1F));
+            } else {
+                Put32(px, p);
+                px.resize(static_cast<size_t>(bits / 8));
+            }
+            row.replace(static_cast<size_t>(x * bits / 8), px.size(), px);
+        }
+        b += row;
+    }
+    return b;
+}
+
 // Encodes a picture with the WIC encoder of `container` (GUID_ContainerFormatJpeg, ...Gif, ...Png).
 // Returns false when the encoder fails.
 inline bool EncodeWithWic(const std::string& path, REFGUID container, int width, int height,
