@@ -1,5 +1,7 @@
 #include "common/window_search.h"
 
+#include <vector>
+
 #include "common/message_pump.h"
 
 std::string TopLevelWindowText(HWND window) {
@@ -14,8 +16,24 @@ std::string TopLevelWindowText(HWND window) {
     return text;
 }
 
+namespace {
+
+BOOL CALLBACK AddToList(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
 HWND FindOwnerWindowByTitle(HWND start, const std::string& title) {
-    for (HWND window = GetWindow(start, GW_HWNDFIRST); window; window = GetWindow(window, GW_HWNDNEXT)) {
+    // The windows are listed first, by EnumWindows, and examined afterwards: the messages processed
+    // between two windows may destroy the one just examined (any program's window may go
+    // meanwhile), and the next window of a destroyed one is none, which would end a walk by
+    // GW_HWNDNEXT before the end. The list is the top-level windows, the level of `start`.
+    static_cast<void>(start);
+    std::vector<HWND> windows;
+    EnumWindows(AddToList, reinterpret_cast<LPARAM>(&windows));
+    for (HWND window : windows) {
         HWND owner = GetWindow(window, GW_OWNER);
         if (owner && TopLevelWindowText(owner) == title) return owner;
         DoEvents();

@@ -5,8 +5,8 @@
 
 #include <string>
 
-// Walks all top-level windows (starting from the first at the level of `start`) and returns the
-// first owner whose text equals `title` exactly, or 0. Only owners are compared, never the
+// Walks all top-level windows (`start`, a top-level window of the caller, names that level) in
+// their order on the screen and returns the first owner whose text equals `title` exactly, or 0. Only owners are compared, never the
 // windows themselves. Pending messages are processed after each window examined.
 HWND FindOwnerWindowByTitle(HWND start, const std::string& title);
 

@@ -347,7 +347,7 @@ TEST(ConfigOk, ALoaderThatCannotBeEndedIsReported) {
             CloseHandle(process.hProcess);
         }
     } endedAtLast{loader};
-    ASSERT_TRUE(WaitForWindowTitled(loader.dwProcessId, "Quilloria Loader"));
+    ASSERT_TRUE(loader_e2e::WaitUntilLoaderResident(loader.dwProcessId, loader.hProcess));
     config.SetChecked(cAuto, false);
     folder.WriteFile("Quilloria.dat", kOtherList);
     ASSERT_TRUE(Click(config.Control(btnOK)));

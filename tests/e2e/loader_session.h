@@ -71,19 +71,29 @@ inline std::string SettingsText(const std::vector<ListEntry>& entries) {
     return text;
 }
 
-// The loader started from `folderPath` (ending in a backslash) and found resident: its hidden
-// window, owned by its application window, exists, so a session end reaches it, and it has read
+// Waits until the loader `processId` has finished its start: its hidden window, owned by its
+// application window, exists, so a session end reaches it; it has waited for messages, which it
+// first does in its search for another loader; and its application window carries the resident
+// loader's title again, which that search changes while it runs (a configuration program that
+// searched meanwhile would find no loader). Returns the hidden window, 0 if it never came.
+inline HWND WaitUntilLoaderResident(DWORD processId, HANDLE process, HWND* applicationWindow = nullptr) {
+    HWND application = e2e::WaitForWindowTitled(processId, "Quilloria Loader");
+    HWND main =
+        application ? e2e::WaitForWindow(processId, [&](HWND w) { return e2e::Owner(w) == application; }) : nullptr;
+    const bool idle = main && WaitForInputIdle(process, 10000) == 0;
+    const bool titled = idle && e2e::WaitUntil([&] { return e2e::WindowText(application) == "Quilloria Loader"; });
+    if (applicationWindow) *applicationWindow = application;
+    return titled ? main : nullptr;
+}
+
+// The loader started from `folderPath` (ending in a backslash) and found resident: it has read
 // the list and waits for messages, so the test may write the file again.
 inline e2e::Program StartResidentLoader(const std::string& folderPath, HWND* mainWindow = nullptr,
                                         HWND* applicationWindow = nullptr) {
     e2e::Program loader = e2e::Program::Start(folderPath + "QLLoader.exe");
-    HWND application = e2e::WaitForWindowTitled(loader.Id(), "Quilloria Loader");
-    HWND main = application ? e2e::WaitForWindow(loader.Id(), [&](HWND w) { return e2e::Owner(w) == application; })
-                            : nullptr;
+    HWND main = WaitUntilLoaderResident(loader.Id(), loader.Handle(), applicationWindow);
     EXPECT_NE(main, nullptr) << "the loader did not become resident";
-    EXPECT_TRUE(loader.WaitUntilIdle(10000)) << "the loader did not finish its start";
     if (mainWindow) *mainWindow = main;
-    if (applicationWindow) *applicationWindow = application;
     return loader;
 }
 inline e2e::Program StartResidentLoader(const e2e::AppFolder& folder, HWND* mainWindow = nullptr,

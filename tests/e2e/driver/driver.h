@@ -59,6 +59,7 @@ public:
                          const std::string& workingFolder = "");
 
     DWORD Id() const { return id_; }
+    HANDLE Handle() const { return process_; }
     bool Running() const;
     // Waits for the program to end; returns its exit code, or nothing when it still runs.
     std::optional<DWORD> WaitForExit(int timeoutMs = 5000) const;
