@@ -1,5 +1,6 @@
 #include "common/exif_orientation.h"
 
+#include <cstddef>
 #include <string_view>
 
 #include "common/picture_bytes.h"
@@ -111,6 +112,28 @@ void PlaceRowsUpright(ExifOrientation orientation, uint32_t width, uint32_t heig
         for (uint32_t x = 0; x < width; ++x) {
             const UprightPoint p = UprightPosition(orientation, width, height, x, y);
             upright[size_t{p.y} * uprightWidth + p.x] = line[x];
+        }
+    }
+}
+
+void PlaceRowsUprightInBitmap(ExifOrientation orientation, uint32_t width, uint32_t height, uint32_t firstRow,
+                              uint32_t rows, const uint8_t* source, size_t sourceStride, uint8_t* bitmap,
+                              size_t bitmapStride) {
+    const uint32_t uprightHeight = SwapsWidthAndHeight(orientation) ? width : height;
+    const auto offset = [&](UprightPoint p) {
+        return static_cast<ptrdiff_t>((size_t{uprightHeight} - 1 - p.y) * bitmapStride + size_t{p.x} * 3);
+    };
+    for (uint32_t row = 0; row < rows; ++row) {
+        const uint32_t y = firstRow + row;
+        // Along a stored row the upright place moves by the same step from pixel to pixel.
+        const ptrdiff_t first = offset(UprightPosition(orientation, width, height, 0, y));
+        const ptrdiff_t step = width > 1 ? offset(UprightPosition(orientation, width, height, 1, y)) - first : 0;
+        const uint8_t* from = source + size_t{row} * sourceStride;
+        for (uint32_t x = 0; x < width; ++x, from += 3) {
+            uint8_t* to = bitmap + (first + static_cast<ptrdiff_t>(x) * step);
+            to[0] = from[0];
+            to[1] = from[1];
+            to[2] = from[2];
         }
     }
 }

@@ -42,3 +42,10 @@ UprightPoint UprightPosition(ExifOrientation orientation, uint32_t width, uint32
 // Called strip by strip, it turns the whole image without holding it twice.
 void PlaceRowsUpright(ExifOrientation orientation, uint32_t width, uint32_t height, uint32_t firstRow, uint32_t rows,
                       const uint32_t* source, uint32_t* upright);
+
+// As PlaceRowsUpright, for 3-byte pixels: the stored rows in `source` are `sourceStride` bytes
+// apart, and the upright image is the rows of a bottom-up bitmap (its last row first),
+// `bitmapStride` bytes apart. Only the pixels are written, never a row's padding.
+void PlaceRowsUprightInBitmap(ExifOrientation orientation, uint32_t width, uint32_t height, uint32_t firstRow,
+                              uint32_t rows, const uint8_t* source, size_t sourceStride, uint8_t* bitmap,
+                              size_t bitmapStride);

@@ -143,10 +143,14 @@ Picture NewPicture(int width, int height, uint32_t** pixels) {
     return Picture(std::shared_ptr<const DecodedImage>(std::move(image)));
 }
 
-uint64_t MaxPicturePixels() {
-    // The decoder holds its own copy of the pixels beside ours, so a 32-bit process can afford far
-    // less than a 64-bit one.
-    return sizeof(void*) >= 8 ? 256ull * 1024 * 1024 : 64ull * 1024 * 1024;
+uint64_t MaxPicturePixels(PictureUse use) {
+    // A 32-bit process (large-address aware: 4 GB on 64-bit Windows) has room for about 1.5 GB of
+    // pixels. Both uses hold the decoder's own copy (3 bytes a pixel for a photo); a conversion
+    // adds at most a 24-bit copy of ours, a preview a 32-bit one that it keeps, beside the
+    // previews the window holds already.
+    constexpr uint64_t kMost = 256ull * 1024 * 1024;
+    if (sizeof(void*) >= 8 || use == PictureUse::Conversion) return kMost;
+    return 128ull * 1024 * 1024;
 }
 
 void Picture::PaintAt(HDC dc, int x, int y) const {
@@ -202,7 +206,7 @@ struct OpenedFrame {
 
 // Opens the first frame of a non-empty path's picture file, checked and ready to be copied. The
 // error is that of a load; on success `opened` holds the frame's pixel source.
-PictureError OpenFrame(const std::string& path, OpenedFrame& opened) {
+PictureError OpenFrame(const std::string& path, uint64_t maxPixels, OpenedFrame& opened) {
     PictureError result;
 
     std::vector<uint8_t> head;
@@ -223,7 +227,7 @@ PictureError OpenFrame(const std::string& path, OpenedFrame& opened) {
         return result;
     }
     if (claimed.status == ClaimedSize::Status::Known &&
-        !SizeWithinLimits(claimed.width, claimed.height, kMaxSide, MaxPicturePixels())) {
+        !SizeWithinLimits(claimed.width, claimed.height, kMaxSide, maxPixels)) {
         result = Failure(kPictureErrorTooLarge, kTooLargeText);
         return result;
     }
@@ -252,7 +256,7 @@ PictureError OpenFrame(const std::string& path, OpenedFrame& opened) {
         return result;
     }
     // The decoder's own size is checked again before our copy of that size is allocated.
-    if (!SizeWithinLimits(width, height, kMaxSide, MaxPicturePixels())) {
+    if (!SizeWithinLimits(width, height, kMaxSide, maxPixels)) {
         result = Failure(kPictureErrorTooLarge, kTooLargeText);
         return result;
     }
@@ -288,7 +292,7 @@ PictureLoadResult LoadPicture(const std::string& path) {
     PictureLoadResult result;
     if (path.empty()) return result;
     OpenedFrame opened;
-    result.error = OpenFrame(path, opened);
+    result.error = OpenFrame(path, MaxPicturePixels(PictureUse::Preview), opened);
     if (result.error) return result;
     const UINT width = opened.width, height = opened.height;
     const ExifOrientation orientation = opened.orientation;
@@ -422,24 +426,31 @@ DWORD WriteAt(HANDLE file, uint64_t offset, const BYTE* bytes, size_t size) {
     return 0;
 }
 
-// Copies the frame strip by strip, top row first, into the bitmap file's rows: each strip's rows
-// are put in bottom-up order and written where they belong in the file, so the decoder is read
-// in its own order and no whole copy of the picture is made.
+// Copies the frame strip by strip, top row first, into the bitmap file's rows, so the decoder is
+// read in its own order. An upright picture's strips go to the file as they come, their rows put in
+// bottom-up order, and no whole copy of the picture is made; a picture that must be turned is
+// placed into the bitmap's rows in memory, one 24-bit copy, and written once it is whole.
 BitmapConversion StreamToBitmap(const OpenedFrame& opened, const std::string& path) {
     BitmapConversion result;
-    const UINT width = opened.width, height = opened.height;
-    const uint32_t stride = (width * 3 + 3) & ~3u;
-    if (uint64_t{stride} * height + kBitmapHeaderBytes > UINT32_MAX) {
+    const ExifOrientation orientation = opened.orientation;
+    const bool turned = orientation != ExifOrientation::Normal;
+    const UINT width = opened.width, height = opened.height;  // as stored
+    const UINT bitmapWidth = SwapsWidthAndHeight(orientation) ? height : width;
+    const UINT bitmapHeight = SwapsWidthAndHeight(orientation) ? width : height;
+    const uint32_t sourceStride = (width * 3 + 3) & ~3u;
+    const uint32_t stride = (bitmapWidth * 3 + 3) & ~3u;
+    if (uint64_t{stride} * bitmapHeight + kBitmapHeaderBytes > UINT32_MAX) {
         result.saveError = Failure(kPictureErrorTooLarge, kTooLargeText);
         return result;
     }
-    const uint32_t stripRows = static_cast<uint32_t>(std::max<size_t>(1, kStripBytes / stride));
+    const uint32_t stripRows = static_cast<uint32_t>(std::max<size_t>(1, kStripBytes / sourceStride));
     const UINT bufferRows = std::min(stripRows, height);
-    std::vector<BYTE> strip, wide, row;
+    std::vector<BYTE> strip, wide, row, whole;
     try {
-        strip.resize(static_cast<size_t>(bufferRows) * stride);
-        row.resize(stride);
+        strip.resize(static_cast<size_t>(bufferRows) * sourceStride);
+        row.resize(sourceStride);
         if (!opened.source24) wide.resize(static_cast<size_t>(bufferRows) * width * 4);
+        if (turned) whole.resize(static_cast<size_t>(stride) * bitmapHeight);  // zeros: the rows' padding
     } catch (const std::bad_alloc&) {
         result.loadError = Failure(kPictureErrorTooLarge, kTooLargeText);
         return result;
@@ -453,19 +464,19 @@ BitmapConversion StreamToBitmap(const OpenedFrame& opened, const std::string& pa
         return result;
     }
     BYTE header[kBitmapHeaderBytes];
-    PutBitmapHeader(header, width, height, stride);
+    PutBitmapHeader(header, bitmapWidth, bitmapHeight, stride);
     DWORD error = WriteAt(file.get(), 0, header, sizeof(header));
     for (UINT top = 0; error == 0 && top < height; top += stripRows) {
         const UINT rows = std::min(stripRows, height - top);
         const WICRect rect{0, static_cast<INT>(top), static_cast<INT>(width), static_cast<INT>(rows)};
         HRESULT hr;
         if (opened.source24) {
-            hr = opened.source->CopyPixels(&rect, stride, stride * rows, strip.data());
+            hr = opened.source->CopyPixels(&rect, sourceStride, sourceStride * rows, strip.data());
         } else {
             hr = opened.source->CopyPixels(&rect, width * 4, width * 4 * rows, wide.data());
             for (UINT r = 0; SUCCEEDED(hr) && r < rows; ++r) {
                 const BYTE* from = wide.data() + static_cast<size_t>(r) * width * 4;
-                BYTE* to = strip.data() + static_cast<size_t>(r) * stride;
+                BYTE* to = strip.data() + static_cast<size_t>(r) * sourceStride;
                 for (UINT x = 0; x < width; ++x, from += 4, to += 3) {
                     to[0] = from[0];
                     to[1] = from[1];
@@ -477,6 +488,11 @@ BitmapConversion StreamToBitmap(const OpenedFrame& opened, const std::string& pa
             result.loadError = hr == E_OUTOFMEMORY ? Failure(kPictureErrorTooLarge, kTooLargeText)
                                                    : Failure(kPictureErrorInvalid, kInvalidText);
             break;
+        }
+        if (turned) {
+            PlaceRowsUprightInBitmap(orientation, width, height, top, rows, strip.data(), sourceStride, whole.data(),
+                                     stride);
+            continue;
         }
         for (UINT r = 0; r < rows; ++r) {
             BYTE* line = strip.data() + static_cast<size_t>(r) * stride;
@@ -492,6 +508,9 @@ BitmapConversion StreamToBitmap(const OpenedFrame& opened, const std::string& pa
         error = WriteAt(file.get(), kBitmapHeaderBytes + uint64_t{height - top - rows} * stride, strip.data(),
                         static_cast<size_t>(rows) * stride);
     }
+    if (turned && error == 0 && !result.loadError) {
+        error = WriteAt(file.get(), kBitmapHeaderBytes, whole.data(), whole.size());
+    }
     if (!file.Close() && error == 0) error = GetLastError();
     if (error == 0 && !result.loadError) error = MoveIntoPlace(temporary, path);
     if (error != 0 || result.loadError) DeleteFileA(temporary.c_str());
@@ -505,13 +524,10 @@ BitmapConversion ConvertToBitmap(const std::string& source, const std::string& p
     BitmapConversion result;
     if (!source.empty()) {
         auto opened = std::make_unique<OpenedFrame>();
-        result.loadError = OpenFrame(source, *opened);
+        result.loadError = OpenFrame(source, MaxPicturePixels(PictureUse::Conversion), *opened);
         if (result.loadError) return result;
-        if (opened->orientation == ExifOrientation::Normal) return StreamToBitmap(*opened, path);
+        return StreamToBitmap(*opened, path);
     }
-    // A picture that must be turned is made upright whole first, as the previews hold it.
-    PictureLoadResult loaded = LoadPicture(source);
-    result.loadError = loaded.error;
-    if (!result.loadError) result.saveError = SavePictureAsBitmap(loaded.picture, path);
+    result.saveError = SavePictureAsBitmap(Picture(), path);  // no picture: refused as a save of none
     return result;
 }

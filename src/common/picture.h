@@ -113,5 +113,7 @@ BitmapConversion ConvertToBitmap(const std::string& source, const std::string& p
 // top-down, `width` pixels apart). The empty picture when memory does not allow it.
 Picture NewPicture(int width, int height, uint32_t** pixels);
 
-// The largest picture the services decode, in pixels: larger ones are a load error.
-uint64_t MaxPicturePixels();
+// The largest picture decoded for each use, in pixels: larger ones are a load error. A preview
+// (LoadPicture) keeps a 32-bit copy; a conversion (ConvertToBitmap) holds at most a 24-bit one.
+enum class PictureUse { Preview, Conversion };
+uint64_t MaxPicturePixels(PictureUse use);

@@ -71,7 +71,7 @@ TEST(DamagedPictures, EachIsALoadErrorOrAWholePicture) {
         } else {
             ++pictures;
             const Picture& p = loaded.picture;
-            ASSERT_TRUE(p.Width() >= 1 && p.Height() >= 1 && static_cast<uint64_t>(p.Width()) * p.Height() <= MaxPicturePixels())
+            ASSERT_TRUE(p.Width() >= 1 && p.Height() >= 1 && static_cast<uint64_t>(p.Width()) * p.Height() <= MaxPicturePixels(PictureUse::Preview))
                 << file.name << ": " << p.Width() << " x " << p.Height();
             uint32_t sum = 0;  // every pixel can be read
             for (int y = 0; y < p.Height(); ++y) {
