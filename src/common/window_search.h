@@ -7,7 +7,8 @@
 
 // Walks all top-level windows (`start`, a top-level window of the caller, names that level) as
 // EnumWindows lists them and returns the first owner whose text equals `title` exactly, or 0.
-// Only owners are compared, never the windows themselves. Pending messages are processed after each window examined.
+// Only owners are compared, never the windows themselves. Pending messages are processed after
+// each window examined.
 HWND FindOwnerWindowByTitle(HWND start, const std::string& title);
 
 // Returns the text of a window, also of another program's top-level window; empty when it has
