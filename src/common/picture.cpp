@@ -41,6 +41,16 @@ PictureError WindowsFailure(DWORD error) {
     return Failure(error, SystemErrorDescription(error));
 }
 
+// What a decoder's failure means to the user: the codecs report a picture they have no memory
+// for in several ways; anything else is a file they cannot read.
+PictureError DecodeFailure(HRESULT hr) {
+    if (hr == E_OUTOFMEMORY || hr == WINCODEC_ERR_IMAGESIZEOUTOFRANGE || hr == HRESULT_FROM_WIN32(ERROR_NOT_ENOUGH_MEMORY) ||
+        hr == HRESULT_FROM_WIN32(ERROR_OUTOFMEMORY)) {
+        return Failure(kPictureErrorTooLarge, kTooLargeText);
+    }
+    return Failure(kPictureErrorInvalid, kInvalidText);
+}
+
 // Keeps COM initialised on this thread for the length of one operation, when the caller has not.
 class ComScope {
 public:
@@ -81,7 +91,12 @@ std::unique_ptr<DecodedImage> CreateImage(int width, int height) {
         if (bitmap) DeleteObject(bitmap);
         return nullptr;
     }
-    return std::make_unique<DecodedImage>(bitmap, bits, width, height);
+    try {
+        return std::make_unique<DecodedImage>(bitmap, bits, width, height);
+    } catch (const std::bad_alloc&) {
+        DeleteObject(bitmap);
+        return nullptr;
+    }
 }
 
 
@@ -144,13 +159,14 @@ Picture NewPicture(int width, int height, uint32_t** pixels) {
 }
 
 uint64_t MaxPicturePixels(PictureUse use) {
-    // A 32-bit process (large-address aware: 4 GB on 64-bit Windows) has room for about 1.5 GB of
-    // pixels. Both uses hold the decoder's own copy (3 bytes a pixel for a photo); a conversion
-    // adds at most a 24-bit copy of ours, a preview a 32-bit one that it keeps, beside the
-    // previews the window holds already.
-    constexpr uint64_t kMost = 256ull * 1024 * 1024;
-    if (sizeof(void*) >= 8 || use == PictureUse::Conversion) return kMost;
-    return 128ull * 1024 * 1024;
+    // A 32-bit program has 2 GB of addresses on 32-bit Windows and 4 GB (it is large-address
+    // aware) on 64-bit Windows; a 64-bit one far more than any picture needs.
+    static const uint64_t addressSpace = [] {
+        MEMORYSTATUSEX status{};
+        status.dwLength = sizeof(status);
+        return GlobalMemoryStatusEx(&status) ? status.ullTotalVirtual : uint64_t{2} << 30;
+    }();
+    return MaxPixelsForAddressSpace(use, addressSpace);
 }
 
 void Picture::PaintAt(HDC dc, int x, int y) const {
@@ -252,7 +268,7 @@ PictureError OpenFrame(const std::string& path, uint64_t maxPixels, OpenedFrame&
     UINT width = 0, height = 0;
     if (SUCCEEDED(hr)) hr = frame->GetSize(&width, &height);
     if (FAILED(hr) || width == 0 || height == 0) {
-        result = Failure(kPictureErrorInvalid, kInvalidText);
+        result = FAILED(hr) ? DecodeFailure(hr) : Failure(kPictureErrorInvalid, kInvalidText);
         return result;
     }
     // The decoder's own size is checked again before our copy of that size is allocated.
@@ -273,7 +289,7 @@ PictureError OpenFrame(const std::string& path, uint64_t maxPixels, OpenedFrame&
                                        0.0, WICBitmapPaletteTypeCustom);
         }
         if (FAILED(hr)) {
-            result = Failure(kPictureErrorInvalid, kInvalidText);
+            result = DecodeFailure(hr);
             return result;
         }
     }
@@ -288,7 +304,9 @@ PictureError OpenFrame(const std::string& path, uint64_t maxPixels, OpenedFrame&
 
 }  // namespace
 
-PictureLoadResult LoadPicture(const std::string& path) {
+namespace {
+
+PictureLoadResult LoadUncaught(const std::string& path) {
     PictureLoadResult result;
     if (path.empty()) return result;
     OpenedFrame opened;
@@ -305,12 +323,25 @@ PictureLoadResult LoadPicture(const std::string& path) {
     }
     const HRESULT hr = CopyUpright(opened.source, opened.source24, width, height, orientation, *image);
     if (FAILED(hr)) {
-        result.error = hr == E_OUTOFMEMORY ? Failure(kPictureErrorTooLarge, kTooLargeText)
-                                           : Failure(kPictureErrorInvalid, kInvalidText);
+        result.error = DecodeFailure(hr);
         return result;
     }
     result.picture = Picture(std::shared_ptr<const DecodedImage>(std::move(image)));
     return result;
+}
+
+}  // namespace
+
+PictureLoadResult LoadPicture(const std::string& path) {
+    // The buffers on the way (the file's head, strips, the paths) may find no memory in a 32-bit
+    // program that holds large pictures already.
+    try {
+        return LoadUncaught(path);
+    } catch (const std::bad_alloc&) {
+        PictureLoadResult result;
+        result.error = Failure(kPictureErrorTooLarge, kTooLargeText);
+        return result;
+    }
 }
 
 namespace {
@@ -485,8 +516,7 @@ BitmapConversion StreamToBitmap(const OpenedFrame& opened, const std::string& pa
             }
         }
         if (FAILED(hr)) {
-            result.loadError = hr == E_OUTOFMEMORY ? Failure(kPictureErrorTooLarge, kTooLargeText)
-                                                   : Failure(kPictureErrorInvalid, kInvalidText);
+            result.loadError = DecodeFailure(hr);
             break;
         }
         if (turned) {
@@ -511,6 +541,9 @@ BitmapConversion StreamToBitmap(const OpenedFrame& opened, const std::string& pa
     if (turned && error == 0 && !result.loadError) {
         error = WriteAt(file.get(), kBitmapHeaderBytes, whole.data(), whole.size());
     }
+    // On the disk before it replaces the older bitmap: a rename within a volume is written before
+    // the data of the file renamed, so a power cut just after would leave a bitmap of nothing.
+    if (error == 0 && !result.loadError && !FlushFileBuffers(file.get())) error = GetLastError();
     if (!file.Close() && error == 0) error = GetLastError();
     if (error == 0 && !result.loadError) error = MoveIntoPlace(temporary, path);
     if (error != 0 || result.loadError) DeleteFileA(temporary.c_str());
@@ -523,10 +556,15 @@ BitmapConversion StreamToBitmap(const OpenedFrame& opened, const std::string& pa
 BitmapConversion ConvertToBitmap(const std::string& source, const std::string& path) {
     BitmapConversion result;
     if (!source.empty()) {
-        auto opened = std::make_unique<OpenedFrame>();
-        result.loadError = OpenFrame(source, MaxPicturePixels(PictureUse::Conversion), *opened);
-        if (result.loadError) return result;
-        return StreamToBitmap(*opened, path);
+        try {
+            auto opened = std::make_unique<OpenedFrame>();
+            result.loadError = OpenFrame(source, MaxPicturePixels(PictureUse::Conversion), *opened);
+            if (result.loadError) return result;
+            return StreamToBitmap(*opened, path);
+        } catch (const std::bad_alloc&) {  // before the bitmap's file is made
+            result.loadError = Failure(kPictureErrorTooLarge, kTooLargeText);
+            return result;
+        }
     }
     result.saveError = SavePictureAsBitmap(Picture(), path);  // no picture: refused as a save of none
     return result;

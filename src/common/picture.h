@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "common/picture_header.h"
+
 // Error numbers of the picture services. A file that cannot be opened or read reports the
 // Windows error of that (ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED, ...).
 inline constexpr DWORD kPictureErrorInvalid = ERROR_INVALID_DATA;       // not a picture we read, or damaged
@@ -113,7 +115,6 @@ BitmapConversion ConvertToBitmap(const std::string& source, const std::string& p
 // top-down, `width` pixels apart). The empty picture when memory does not allow it.
 Picture NewPicture(int width, int height, uint32_t** pixels);
 
-// The largest picture decoded for each use, in pixels: larger ones are a load error. A preview
-// (LoadPicture) keeps a 32-bit copy; a conversion (ConvertToBitmap) holds at most a 24-bit one.
-enum class PictureUse { Preview, Conversion };
+// The largest picture decoded for each use (LoadPicture for a preview, ConvertToBitmap for a
+// conversion) in this process, in pixels: larger ones are a load error.
 uint64_t MaxPicturePixels(PictureUse use);

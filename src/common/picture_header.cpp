@@ -110,3 +110,18 @@ bool SizeWithinLimits(uint64_t width, uint64_t height, uint64_t maxSide, uint64_
     if (width == 0 || height == 0 || width > maxSide || height > maxSide) return false;
     return width * height <= maxPixels;  // both at most maxSide (< 2^32): no overflow
 }
+
+uint64_t MaxPixelsForAddressSpace(PictureUse use, uint64_t addressSpaceBytes) {
+    constexpr uint64_t kMost = 256ull * 1024 * 1024;
+    // Bytes a pixel costs while it is decoded: the decoder's copy (3 for a photo) and ours (3 for a
+    // turned conversion; 4 for a preview, whose previous picture of up to the same size is held
+    // until the new one is shown).
+    const uint64_t bytesPerPixel = use == PictureUse::Conversion ? 3 + 3 : 3 + 4 + 4;
+    // Windows reports the addresses less a few reserved pages: counted in whole gigabytes. Code,
+    // heaps and the address space's fragments take what is left after 3/8 of them.
+    const uint64_t gigabytes = (addressSpaceBytes + (1ull << 30) - 1) >> 30;
+    const uint64_t room = (gigabytes << 30) / 8 * 3 / bytesPerPixel;
+    uint64_t limit = kMost;
+    while (limit > room && limit > 1) limit /= 2;
+    return limit;
+}

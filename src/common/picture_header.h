@@ -24,3 +24,12 @@ ClaimedSize ReadClaimedSize(const uint8_t* bytes, size_t size);
 // True when a picture of the given size may be decoded: both sides at least 1 and at most
 // `maxSide`, and at most `maxPixels` pixels in all.
 bool SizeWithinLimits(uint64_t width, uint64_t height, uint64_t maxSide, uint64_t maxPixels);
+
+// What a decoded picture is for: a preview keeps a 32-bit copy beside the decoder's own and the
+// previews already held; a conversion to the wallpaper bitmap holds at most a 24-bit one.
+enum class PictureUse { Preview, Conversion };
+
+// The largest picture, in pixels, that a process whose user address space is `addressSpaceBytes`
+// decodes for `use`: at most 256 Mi pixels, and fewer where the copies of that use would not fit
+// in a share of the address space (a 32-bit program: 2, 3 or 4 GB), a power of two.
+uint64_t MaxPixelsForAddressSpace(PictureUse use, uint64_t addressSpaceBytes);

@@ -1,5 +1,6 @@
 #include "common/window_search.h"
 
+#include <new>
 #include <vector>
 
 #include "common/message_pump.h"
@@ -19,18 +20,23 @@ std::string TopLevelWindowText(HWND window) {
 namespace {
 
 BOOL CALLBACK AddToList(HWND window, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    // No exception may leave a callback that user32 calls: no memory ends the listing there.
+    try {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    } catch (const std::bad_alloc&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return FALSE;
+    }
     return TRUE;
 }
 
 }  // namespace
 
-HWND FindOwnerWindowByTitle(HWND start, const std::string& title) {
+HWND FindOwnerWindowByTitle(const std::string& title) {
     // The windows are listed first, by EnumWindows, and examined afterwards: the messages processed
     // between two windows may destroy the one just examined (any program's window may go
     // meanwhile), and the next window of a destroyed one is none, which would end a walk by
-    // GW_HWNDNEXT before the end. The list is the top-level windows, the level of `start`.
-    static_cast<void>(start);
+    // GW_HWNDNEXT before the end.
     std::vector<HWND> windows;
     EnumWindows(AddToList, reinterpret_cast<LPARAM>(&windows));
     for (HWND window : windows) {

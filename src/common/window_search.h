@@ -5,11 +5,10 @@
 
 #include <string>
 
-// Walks all top-level windows (`start`, a top-level window of the caller, names that level) as
-// EnumWindows lists them and returns the first owner whose text equals `title` exactly, or 0.
+// Walks all top-level windows as EnumWindows lists them and returns the first owner whose text equals `title` exactly, or 0.
 // Only owners are compared, never the windows themselves. Pending messages are processed after
 // each window examined.
-HWND FindOwnerWindowByTitle(HWND start, const std::string& title);
+HWND FindOwnerWindowByTitle(const std::string& title);
 
 // Returns the text of a window, also of another program's top-level window; empty when it has
 // none or it cannot be read.

@@ -256,14 +256,12 @@ ShellMatch CompareWithShell() {
     return SameUserAndElevation(ownToken, shellToken) ? ShellMatch::Same : ShellMatch::Different;
 }
 
-void StartLoaderAfterOk(HWND window, bool wanted) {
+void StartLoaderAfterOk(bool wanted) {
     if (!wanted) return;
     const RunState machine = ReadRunState(HKEY_LOCAL_MACHINE);
     const RunState user = ReadRunState(HKEY_CURRENT_USER);
     if (!StartsLoaderNow(wanted, machine, user, false, ShellMatch::NoShell)) return;  // autostart is not on
-    // Any top-level window reaches the list of all of them.
-    if (!window || !IsWindow(window)) window = GetTopWindow(nullptr);
-    const bool loaderRunning = window && FindOwnerWindowByTitle(window, kLoaderTitle) != nullptr;
+    const bool loaderRunning = FindOwnerWindowByTitle(kLoaderTitle) != nullptr;
     if (!StartsLoaderNow(wanted, machine, user, loaderRunning, CompareWithShell())) return;
 
     // By its full path, the command line quoted as the Run value is: the loader reads no arguments.

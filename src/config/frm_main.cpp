@@ -142,7 +142,7 @@ void ConfigMainForm::btnOk_Click() {
     if (autostartError != ERROR_SUCCESS) {
         ShowErrorMessage(hwnd_, AutostartFailedText(autostart, SystemErrorDescription(autostartError)));
     }
-    HWND loader = !autostart && hwnd_ ? FindOwnerWindowByTitle(hwnd_, kLoaderTitle) : nullptr;
+    HWND loader = !autostart && hwnd_ ? FindOwnerWindowByTitle(kLoaderTitle) : nullptr;
     // The message box and the search let messages through: the window may have been closed or
     // the list cleared meanwhile.
     OkGoOn next = AfterPause(hwnd_ != nullptr, ListIsEmpty(), loader != nullptr);
@@ -169,7 +169,7 @@ void ConfigMainForm::btnOk_Click() {
         return;
     }
     // Without a loader running until the next logon, the first shutdown would change nothing.
-    StartLoaderAfterOk(hwnd_, autostart);
+    StartLoaderAfterOk(autostart);
     Form_Unload();
 }
 

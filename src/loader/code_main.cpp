@@ -43,7 +43,7 @@ bool StartUp(HINSTANCE instance) {
         return false;
     }
 
-    if (FindOtherInstance(frmMain.hwnd(), ApplicationTitle())) {
+    if (FindOtherInstance(ApplicationTitle())) {
         frmMain.Unload();
         return false;
     }
@@ -57,10 +57,10 @@ bool StartUp(HINSTANCE instance) {
     return true;
 }
 
-bool FindOtherInstance(HWND window, const std::string& title) {
+bool FindOtherInstance(const std::string& title) {
     const std::string kept = title;
     SetApplicationTitle(kDuplicateTitle);
-    const bool found = FindOwnerWindowByTitle(window, kept) != nullptr;
+    const bool found = FindOwnerWindowByTitle(kept) != nullptr;
     SetApplicationTitle(kept);
     return found;
 }

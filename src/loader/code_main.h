@@ -13,6 +13,6 @@ bool StartUp(HINSTANCE instance);
 
 // True when another program's window is owned by a window titled `title`. The own application
 // window is renamed "...Duplicate" during the search so that it cannot find itself.
-bool FindOtherInstance(HWND window, const std::string& title);
+bool FindOtherInstance(const std::string& title);
 
 }  // namespace loader

@@ -75,7 +75,8 @@ inline std::string SettingsText(const std::vector<ListEntry>& entries) {
 // application window, exists, so a session end reaches it; it has waited for messages, which it
 // first does in its search for another loader; and its application window carries the resident
 // loader's title again, which that search changes while it runs (a configuration program that
-// searched meanwhile would find no loader). Returns the hidden window, 0 if it never came.
+// searched meanwhile would find no loader). Returns the hidden window, 0 if it never came. Its
+// folder holds a list: without one the loader starts the configuration program first and waits.
 inline HWND WaitUntilLoaderResident(DWORD processId, HANDLE process, HWND* applicationWindow = nullptr) {
     HWND application = e2e::WaitForWindowTitled(processId, "Quilloria Loader");
     HWND main =

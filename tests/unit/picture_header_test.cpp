@@ -88,4 +88,22 @@ TEST(PictureHeader, LimitsRefuseEmptyLongAndLargePictures) {
     EXPECT_FALSE(SizeWithinLimits(0xFFFFFFFFull, 0xFFFFFFFFull, 0xFFFFFFFFull, 256u << 20));
 }
 
+// A 32-bit program decodes what its copies leave room for in its addresses; a 64-bit one 256 Mi.
+TEST(PictureHeader, PixelLimitFollowsTheAddressSpace) {
+    constexpr uint64_t GB = 1ull << 30, Mi = 1ull << 20;
+    const struct {
+        PictureUse use;
+        uint64_t addressSpace, pixels;
+    } cases[] = {
+        {PictureUse::Conversion, 4 * GB - 128 * 1024, 256 * Mi}, {PictureUse::Preview, 4 * GB, 128 * Mi},  // 64-bit Windows
+        {PictureUse::Conversion, 3 * GB, 128 * Mi}, {PictureUse::Preview, 3 * GB, 64 * Mi},
+        {PictureUse::Conversion, 2 * GB - 128 * 1024, 128 * Mi}, {PictureUse::Preview, 2 * GB, 64 * Mi},  // 32-bit Windows
+        {PictureUse::Conversion, 128 * 1024 * GB, 256 * Mi}, {PictureUse::Preview, 128 * 1024 * GB, 256 * Mi},
+        {PictureUse::Preview, 0, 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MaxPixelsForAddressSpace(c.use, c.addressSpace), c.pixels) << c.addressSpace / GB << " GB";
+    }
+}
+
 }  // namespace

@@ -132,7 +132,7 @@ TEST(LoaderControlTest, FindsAProgramByItsOwnerTitleAndEndsIt) {
     HWND start = CreateWindowExA(0, "STATIC", "Quilloria", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(start);
     // A window whose own text matches but that owns nothing is not found.
-    EXPECT_EQ(FindOwnerWindowByTitle(start, "Quilloria"), nullptr);
+    EXPECT_EQ(FindOwnerWindowByTitle("Quilloria"), nullptr);
 
     const std::string program = AppFolder() + "Quilloria.exe";
     STARTUPINFOA startup{};
@@ -144,15 +144,15 @@ TEST(LoaderControlTest, FindsAProgramByItsOwnerTitleAndEndsIt) {
     WaitForInputIdle(process.hProcess, 10000);
     HWND found = nullptr;
     for (int i = 0; i < 100 && !found; ++i) {
-        found = FindOwnerWindowByTitle(start, "Quilloria");
+        found = FindOwnerWindowByTitle("Quilloria");
         if (!found) Sleep(50);
     }
     ASSERT_TRUE(found);
     DWORD owner = 0;
     GetWindowThreadProcessId(found, &owner);
     EXPECT_EQ(owner, process.dwProcessId);
-    EXPECT_EQ(FindOwnerWindowByTitle(start, "quilloria"), nullptr);
-    EXPECT_EQ(FindOwnerWindowByTitle(start, "Quilloria "), nullptr);
+    EXPECT_EQ(FindOwnerWindowByTitle("quilloria"), nullptr);
+    EXPECT_EQ(FindOwnerWindowByTitle("Quilloria "), nullptr);
 
     TerminateWindowProcess(found);
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
@@ -173,8 +173,9 @@ TEST(LoaderControlTest, AWindowDestroyedDuringTheSearchDoesNotHideTheOwner) {
     // In front of every other window, so the search meets it first; closed at its first messages.
     HWND goner = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(owner && owned && goner);
+    ASSERT_EQ(GetTopWindow(nullptr), goner) << "the search must meet the closing window first";
     PostMessageA(goner, WM_CLOSE, 0, 0);
-    EXPECT_EQ(FindOwnerWindowByTitle(owned, "Quilloria Search Target"), owner);
+    EXPECT_EQ(FindOwnerWindowByTitle("Quilloria Search Target"), owner);
     EXPECT_FALSE(IsWindow(goner));
     DestroyWindow(owned);
     DestroyWindow(owner);
