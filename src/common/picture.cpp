@@ -154,8 +154,13 @@ Picture NewPicture(int width, int height, uint32_t** pixels) {
     if (width < 1 || height < 1) return Picture();
     std::unique_ptr<DecodedImage> image = CreateImage(width, height);
     if (!image) return Picture();
-    *pixels = const_cast<uint32_t*>(image->row(0));  // not shared with anyone yet
-    return Picture(std::shared_ptr<const DecodedImage>(std::move(image)));
+    try {
+        Picture picture(std::shared_ptr<const DecodedImage>(std::move(image)));
+        *pixels = const_cast<uint32_t*>(picture.Image()->row(0));  // not shared with anyone yet
+        return picture;
+    } catch (const std::bad_alloc&) {  // called while painting: nothing may throw there
+        return Picture();
+    }
 }
 
 uint64_t MaxPicturePixels(PictureUse use) {
@@ -164,7 +169,8 @@ uint64_t MaxPicturePixels(PictureUse use) {
     static const uint64_t addressSpace = [] {
         MEMORYSTATUSEX status{};
         status.dwLength = sizeof(status);
-        return GlobalMemoryStatusEx(&status) ? status.ullTotalVirtual : uint64_t{2} << 30;
+        if (GlobalMemoryStatusEx(&status)) return status.ullTotalVirtual;
+        return sizeof(void*) >= 8 ? uint64_t{1} << 43 : uint64_t{2} << 30;
     }();
     return MaxPixelsForAddressSpace(use, addressSpace);
 }
@@ -561,7 +567,7 @@ BitmapConversion ConvertToBitmap(const std::string& source, const std::string& p
             result.loadError = OpenFrame(source, MaxPicturePixels(PictureUse::Conversion), *opened);
             if (result.loadError) return result;
             return StreamToBitmap(*opened, path);
-        } catch (const std::bad_alloc&) {  // before the bitmap's file is made
+        } catch (const std::bad_alloc&) {  // an unfinished .new stays for the loader to delete
             result.loadError = Failure(kPictureErrorTooLarge, kTooLargeText);
             return result;
         }

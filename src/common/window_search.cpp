@@ -38,6 +38,11 @@ HWND FindOwnerWindowByTitle(const std::string& title) {
     // meanwhile), and the next window of a destroyed one is none, which would end a walk by
     // GW_HWNDNEXT before the end.
     std::vector<HWND> windows;
+    try {
+        windows.reserve(1024);  // a desktop's windows, so that the listing itself rarely allocates
+    } catch (const std::bad_alloc&) {
+        return nullptr;  // called from window procedures: no memory is a search that finds nothing
+    }
     EnumWindows(AddToList, reinterpret_cast<LPARAM>(&windows));
     for (HWND window : windows) {
         HWND owner = GetWindow(window, GW_OWNER);

@@ -2,7 +2,9 @@
 // the title of its application window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "common/reg_value.h"
 #include "common/settings_file.h"
@@ -164,6 +166,11 @@ TEST(LoaderControlTest, FindsAProgramByItsOwnerTitleAndEndsIt) {
     DestroyWindow(start);
 }
 
+BOOL CALLBACK ListWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 // A window that goes while the search processes its messages (a program that closes a window
 // meanwhile) does not end the search early: the owner behind it is still found.
 TEST(LoaderControlTest, AWindowDestroyedDuringTheSearchDoesNotHideTheOwner) {
@@ -173,7 +180,10 @@ TEST(LoaderControlTest, AWindowDestroyedDuringTheSearchDoesNotHideTheOwner) {
     // In front of every other window, so the search meets it first; closed at its first messages.
     HWND goner = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(owner && owned && goner);
-    ASSERT_EQ(GetTopWindow(nullptr), goner) << "the search must meet the closing window first";
+    std::vector<HWND> listed;
+    EnumWindows(ListWindow, reinterpret_cast<LPARAM>(&listed));
+    const auto at = [&](HWND w) { return std::find(listed.begin(), listed.end(), w) - listed.begin(); };
+    ASSERT_LT(at(goner), at(owned)) << "the search must meet the closing window before the owned one";
     PostMessageA(goner, WM_CLOSE, 0, 0);
     EXPECT_EQ(FindOwnerWindowByTitle("Quilloria Search Target"), owner);
     EXPECT_FALSE(IsWindow(goner));

@@ -258,9 +258,10 @@ TEST_F(PictureTest, WritesTheSameBitmapBytesForEveryKindOfPicture) {
     EXPECT_TRUE(ReadBytes(out).substr(54) == big.substr(54));
     ASSERT_FALSE(SavePictureAsBitmap(LoadPicture(folder_ + "big.bmp").picture, out));
     EXPECT_TRUE(ReadBytes(out).substr(54) == big.substr(54));
-    // A turned one of several strips: the conversion places every strip where the preview does.
-    const std::string turned =
-        Write("big6.jpg", WithExifOrientation(ReadBytes(Encode("big.jpg", GUID_ContainerFormatJpeg, 1201, 1300)), 6));
+    // A turned one of several strips, with padded rows: the conversion places every strip where
+    // the preview does.
+    ASSERT_TRUE(EncodeWithWic(Path("big.jpg"), GUID_ContainerFormatJpeg, 1201, 1301, gradient));
+    const std::string turned = Write("big6.jpg", WithExifOrientation(ReadBytes(Path("big.jpg")), 6));
     ASSERT_FALSE(SavePictureAsBitmap(LoadPicture(turned).picture, out));
     const std::string previewed = ReadBytes(out);
     ASSERT_FALSE(ConvertToBitmap(turned, out).loadError);

@@ -1,5 +1,7 @@
 #include "config/preview/scaled_picture.h"
 
+#include <new>
+
 #include "common/scoped_win.h"
 #include "config/preview/box_scale.h"
 
@@ -26,7 +28,11 @@ HBITMAP ScaledPictures::At(const Picture& picture, int width, int height) {
         ScopedSelectObject select(target, scaled.Image()->bitmap());
         picture.PaintScaled(target, 0, 0, width, height);
     }
-    entries_.push_back({picture, std::move(scaled)});
+    try {
+        entries_.push_back({picture, std::move(scaled)});
+    } catch (const std::bad_alloc&) {  // painting goes on without this size
+        return nullptr;
+    }
     return entries_.back().scaled.Image()->bitmap();
 }
 
