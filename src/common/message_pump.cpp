@@ -2,8 +2,15 @@
 
 namespace {
 
-// Set on a modal window by EndModal.
-constexpr char kModalDoneProperty[] = "QuilloriaModalDone";
+// The modal loops running on this thread, the innermost first. EndModal marks its window's loop
+// done; the loop reads that flag after each message (a window property would cost a round trip to
+// the window system at every message, each tick of a window's timer included).
+struct ModalLoop {
+    HWND window;
+    bool done;
+    ModalLoop* outer;
+};
+thread_local ModalLoop* innermostModalLoop = nullptr;
 
 // Gives the windows that ask for it (WS_EX_CONTROLPARENT) their Tab, access-key, Enter and Esc
 // handling; dispatches everything else.
@@ -40,10 +47,11 @@ int RunMessageLoop() {
 void RunModal(HWND window, HWND owner) {
     const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
     if (owner) EnableWindow(owner, FALSE);
-    RemovePropA(window, kModalDoneProperty);
+    ModalLoop loop{window, false, innermostModalLoop};
+    innermostModalLoop = &loop;
     ShowWindow(window, SW_SHOW);
     MSG message;
-    while (IsWindow(window) && !GetPropA(window, kModalDoneProperty)) {
+    while (!loop.done && IsWindow(window)) {
         const BOOL got = GetMessageA(&message, nullptr, 0, 0);
         if (got <= 0) {
             if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
@@ -51,17 +59,19 @@ void RunModal(HWND window, HWND owner) {
         }
         Dispatch(message);
     }
+    innermostModalLoop = loop.outer;
     if (owner && ownerWasEnabled) EnableWindow(owner, TRUE);
     if (IsWindow(window)) {
         // Hidden while the owner can take the activation, then gone.
         ShowWindow(window, SW_HIDE);
-        RemovePropA(window, kModalDoneProperty);
         DestroyWindow(window);
     }
     if (owner && ownerWasEnabled && IsWindow(owner)) SetActiveWindow(owner);
 }
 
 void EndModal(HWND window) {
-    SetPropA(window, kModalDoneProperty, reinterpret_cast<HANDLE>(1));
+    for (ModalLoop* loop = innermostModalLoop; loop; loop = loop->outer) {
+        if (loop->window == window) loop->done = true;
+    }
     PostMessageA(window, WM_NULL, 0, 0);  // wakes the modal loop
 }

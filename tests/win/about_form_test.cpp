@@ -61,4 +61,39 @@ TEST_F(AboutFormTest, VersionLineFollowsTheProgramsVersionResource) {
     EXPECT_EQ(form_.CreditText(0), "Quilloria");
 }
 
+// The display box is painted again only where something moved: a step of the ball asks for where
+// it was and where it is, a step of the credits for their band and the ball, in one region.
+TEST_F(AboutFormTest, StepsInvalidateOnlyWhatMoved) {
+    ShowWindow(form_.hwnd(), SW_SHOWNA);
+    HWND box = form_.Control(AboutControl::fBack);
+    RECT client{};
+    GetClientRect(box, &client);
+    const auto changed = [&] {
+        RECT area{};
+        GetUpdateRect(box, &area, FALSE);
+        return area;
+    };
+    const int ball = MulDiv(kBallWidth, 96, 1440);  // pixels at 96 dpi, as the test runs
+
+    form_.btnTStop_Click();  // the ball alone: the screen follows it every fourth step
+    ValidateRect(box, nullptr);
+    for (int tick = 0; tick < 4; ++tick) form_.tMove_Timer();
+    RECT area = changed();
+    EXPECT_FALSE(IsRectEmpty(&area));
+    // Four steps of at most 20 twips from the corner: the old and the new ball overlap.
+    EXPECT_LE(area.right - area.left, ball + 6);
+    EXPECT_LE(area.bottom - area.top, ball + 6);
+
+    // Line 0 comes into the box from below after eight steps; the ball stays where it is shown.
+    for (int tick = 0; tick < 10; ++tick) form_.tCredit_Timer();
+    ValidateRect(box, nullptr);
+    form_.tCredit_Timer();
+    area = changed();
+    EXPECT_EQ(area.left, MulDiv(90, 96, 1440)) << "the band of the lines, not the ball";
+    EXPECT_EQ(area.right, MulDiv(90 + 2865, 96, 1440));
+    EXPECT_EQ(area.bottom, client.bottom);
+    EXPECT_GT(area.top, client.bottom / 2) << "only the band the lines take";
+    ShowWindow(form_.hwnd(), SW_HIDE);
+}
+
 }  // namespace

@@ -40,7 +40,7 @@ constexpr UINT kCreditInterval = 50;  // ms
 // second, in the same painting.
 constexpr int kTicksPerFrame = 4;
 
-// The subclass that hands the display box's and the icon's mouse presses to the window.
+// The subclass that hands the icon's mouse presses to the window.
 constexpr UINT_PTR kPressSubclass = 1;
 
 // The display box is black with white lines, like the closing credits of a film.
@@ -87,6 +87,37 @@ RECT Union(const RECT& a, const RECT& b) {
 
 }  // namespace
 
+// Each invalidation is a round trip to the window system; a step that changes the credits and the
+// ball asks for all of them in one region.
+class AboutForm::BoxDamage {
+public:
+    void Add(const RECT& area) {
+        if (count_ < areas_.size() && !IsRectEmpty(&area)) areas_[count_++] = area;
+    }
+    void InvalidateIn(HWND box) const {
+        if (count_ == 0) return;
+        if (count_ == 1) {
+            InvalidateRect(box, &areas_[0], FALSE);
+            return;
+        }
+        const ScopedGdiObject<HRGN> region(CreateRectRgnIndirect(&areas_[0]));
+        const ScopedGdiObject<HRGN> more(CreateRectRgn(0, 0, 0, 0));
+        for (size_t i = 1; i < count_ && region && more; ++i) {
+            SetRectRgn(more, areas_[i].left, areas_[i].top, areas_[i].right, areas_[i].bottom);
+            CombineRgn(region, region, more, RGN_OR);
+        }
+        if (region && more) {
+            InvalidateRgn(box, region, FALSE);
+        } else {
+            for (size_t i = 0; i < count_; ++i) InvalidateRect(box, &areas_[i], FALSE);
+        }
+    }
+
+private:
+    std::array<RECT, 3> areas_{};  // the credits, where the ball was and where it is
+    size_t count_ = 0;
+};
+
 bool ReadFileVersion(const std::string& path, int& major, int& minor, int& revision) {
     // The version resource is read from the file mapped as data: version.dll, which would do it,
     // is one of the DLLs Windows looks for in the program's folder first, where anyone may put one.
@@ -122,9 +153,15 @@ AboutForm::~AboutForm() {
 bool AboutForm::Load(HINSTANCE instance, HWND owner) {
     instance_ = instance;
     if (!CreateForm(instance, kWindow, owner, *this, controls_, AboutTable(), FormPosition::OverOwner)) return false;
-    for (AboutControl pressed : {fBack, iQL}) {
-        SetWindowSubclass(Control(pressed), ControlPressProc, kPressSubclass, reinterpret_cast<DWORD_PTR>(this));
-    }
+    SetWindowSubclass(Control(iQL), ControlPressProc, kPressSubclass, reinterpret_cast<DWORD_PTR>(this));
+    // The display box is painted 20 to 25 times a second. Its own procedure in front of the static
+    // control's paints it straight away: the static control would select its font into the DC,
+    // ask for its colours and send WM_DRAWITEM, and a comctl32 subclass looks up a window
+    // property at every message, each a round trip to the window system under Wine.
+    HWND box = Control(fBack);
+    SetWindowLongPtrA(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    boxStaticProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AboutForm::BoxProc)));
     LoadProgramIcon();
     Form_Load();
     return true;
@@ -199,12 +236,18 @@ void AboutForm::tMove_Timer() {
 }
 
 void AboutForm::ShowBall() {
+    BoxDamage damage;
+    ShowBall(damage);
+    damage.InvalidateIn(Control(fBack));
+}
+
+void AboutForm::ShowBall(BoxDamage& damage) {
     ticksSinceBallShown_ = 0;
     const RECT now = BallRect();
     if (EqualRect(&now, &ballShown_)) return;  // a step smaller than a pixel shows nothing new
     if (ballVisible_) {
-        InvalidateBox(ballShown_);
-        InvalidateBox(now);
+        damage.Add(ballShown_);
+        damage.Add(now);
     }
     ballShown_ = now;
 }
@@ -212,8 +255,10 @@ void AboutForm::ShowBall() {
 void AboutForm::tCredit_Timer() {
     const RECT before = CreditsBand();
     CreditsTick(credits_);
-    InvalidateBox(Union(before, CreditsBand()));
-    ShowBall();  // in the same painting
+    BoxDamage damage;
+    damage.Add(Union(before, CreditsBand()));
+    ShowBall(damage);  // in the same painting
+    damage.InvalidateIn(Control(fBack));
 }
 
 void AboutForm::lCredits_Click(int16_t Index) {
@@ -298,6 +343,34 @@ void AboutForm::OnCommand(int id, int code) {
         default:
             break;  // the display box and the icon report their presses through ControlPressProc
     }
+}
+
+LRESULT CALLBACK AboutForm::BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<AboutForm*>(GetWindowLongPtrA(box, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(box, message, wParam, lParam);  // not reached: attached at Load
+    const WNDPROC staticProc = self->boxStaticProc_;
+    bool second = false;
+    if (message == WM_PAINT && wParam == 0) {
+        PAINTSTRUCT paint{};
+        if (HDC dc = BeginPaint(box, &paint)) {
+            RECT client{};
+            GetClientRect(box, &client);
+            self->PaintBox(dc, client);
+        }
+        EndPaint(box, &paint);
+        return 0;
+    }
+    if (const int button = ButtonOf(message, second)) {
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        self->OnControlPress(box, button, ShiftOf(wParam), at, second);
+    } else if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(staticProc));
+        SetWindowLongPtrA(box, GWLP_USERDATA, 0);
+        self->boxStaticProc_ = nullptr;
+    }
+    // Everything else, a press too (SS_NOTIFY), as the static control does it; it paints the box
+    // through WM_DRAWITEM when asked to print it.
+    return CallWindowProcA(staticProc, box, message, wParam, lParam);
 }
 
 LRESULT CALLBACK AboutForm::ControlPressProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -391,17 +464,23 @@ void AboutForm::DrawBox(HDC dc, const RECT& area) const {
     // The ball over them, mixed with what lies under it by its raster operation.
     const RECT& ball = ballShown_;
     if (!ballVisible_ || !Overlaps(ball, area)) return;
-    const ScopedGdiObject<HBRUSH> fill(CreateSolidBrush(RGB(ballColour_.red, ballColour_.green, ballColour_.blue)));
-    const ScopedSelectObject brush(dc, fill);
+    // The DC's own brush takes the colour: no brush to make and delete at every painting.
+    const ScopedSelectObject brush(dc, GetStockObject(DC_BRUSH));
     const ScopedSelectObject pen(dc, GetStockObject(NULL_PEN));
-    const int saved = SaveDC(dc);
-    SetROP2(dc, drawMode_);
+    const COLORREF oldColour = SetDCBrushColor(dc, RGB(ballColour_.red, ballColour_.green, ballColour_.blue));
+    const int oldMode = SetROP2(dc, drawMode_);
     // The ball's rectangle is what gets invalidated when it moves, so nothing of it may fall
     // outside: without a pen an ellipse leaves out its right and bottom edge on Windows but not
-    // everywhere, so it is drawn one pixel larger and clipped to the rectangle.
+    // everywhere, so it is drawn one pixel larger and clipped to the rectangle. The clip goes
+    // with a region of the DC's own, put back afterwards (SaveDC and RestoreDC would select the
+    // DC's font anew, which costs under Wine).
+    const ScopedGdiObject<HRGN> oldClip(CreateRectRgn(0, 0, 0, 0));
+    const bool hadClip = oldClip && GetClipRgn(dc, oldClip) == 1;
     IntersectClipRect(dc, ball.left, ball.top, ball.right, ball.bottom);
     Ellipse(dc, ball.left, ball.top, ball.right + 1, ball.bottom + 1);
-    RestoreDC(dc, saved);
+    SelectClipRgn(dc, hadClip ? oldClip.get() : nullptr);
+    SetROP2(dc, oldMode);
+    SetDCBrushColor(dc, oldColour);
 }
 
 void AboutForm::PaintIcon(HDC dc, const RECT& client) const {

@@ -58,6 +58,9 @@ private:
     friend LRESULT CALLBACK ::FormWindowProc<AboutForm>(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK ControlPressProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                              UINT_PTR id, DWORD_PTR self);
+    // The display box's own window procedure in front of the static control's: it paints the box
+    // itself and takes its mouse presses.
+    static LRESULT CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int code);
     void OnControlPress(HWND control, int button, int shift, POINT at, bool secondOfDouble);
@@ -79,7 +82,10 @@ private:
     RECT CreditsBand() const;
     void InvalidateBox(const RECT& area) const;
 
-    // Moves the ball on the screen to where it is now, invalidating where it was and where it is.
+    // The parts of the display box that one step changes, invalidated in one call.
+    class BoxDamage;
+    // Moves the ball on the screen to where it is now: where it was and where it is go to `damage`.
+    void ShowBall(BoxDamage& damage);
     void ShowBall();
     // Starts or stops tMove or tCredit.
     void RunTimer(UINT_PTR id, bool run);
@@ -87,6 +93,7 @@ private:
     HINSTANCE instance_ = nullptr;
     HWND hwnd_ = nullptr;
     FormControls controls_;
+    WNDPROC boxStaticProc_ = nullptr;  // the display box's static control procedure
     ScopedGdiObject<HICON> icon_;
     // The credit lines as white text on black, one below the other, each lineStripPitch_ high:
     // painting copies them instead of laying out text 20 times a second.
