@@ -7,7 +7,9 @@
 
 #include <string>
 
+#include "common/twips.h"
 #include "common/version.h"
+#include "common/window_base.h"
 #include "config/about/about_texts.h"
 #include "config/about/frm_about.h"
 
@@ -62,7 +64,8 @@ TEST_F(AboutFormTest, VersionLineFollowsTheProgramsVersionResource) {
 }
 
 // The display box is painted again only where something moved: a step of the ball asks for where
-// it was and where it is, a step of the credits for their band and the ball, in one region.
+// it was and where it is, a step of the credits for their band and the ball, in one region; a
+// painting leaves nothing to paint.
 TEST_F(AboutFormTest, StepsInvalidateOnlyWhatMoved) {
     ShowWindow(form_.hwnd(), SW_SHOWNA);
     HWND box = form_.Control(AboutControl::fBack);
@@ -73,26 +76,43 @@ TEST_F(AboutFormTest, StepsInvalidateOnlyWhatMoved) {
         GetUpdateRect(box, &area, FALSE);
         return area;
     };
-    const int ball = MulDiv(kBallWidth, 96, 1440);  // pixels at 96 dpi, as the test runs
+    const int dpi = WindowDpi(box);
+    const int ball = TwipsToPixels(kBallWidth, dpi);
 
     form_.btnTStop_Click();  // the ball alone: the screen follows it every fourth step
     ValidateRect(box, nullptr);
     for (int tick = 0; tick < 4; ++tick) form_.tMove_Timer();
     RECT area = changed();
+    const RECT ballArea = area;
     EXPECT_FALSE(IsRectEmpty(&area));
     // Four steps of at most 20 twips from the corner: the old and the new ball overlap.
     EXPECT_LE(area.right - area.left, ball + 6);
     EXPECT_LE(area.bottom - area.top, ball + 6);
+
+    UpdateWindow(box);
+    EXPECT_TRUE(IsRectEmpty(&(area = changed()))) << "the painting validates the box";
 
     // Line 0 comes into the box from below after eight steps; the ball stays where it is shown.
     for (int tick = 0; tick < 10; ++tick) form_.tCredit_Timer();
     ValidateRect(box, nullptr);
     form_.tCredit_Timer();
     area = changed();
-    EXPECT_EQ(area.left, MulDiv(90, 96, 1440)) << "the band of the lines, not the ball";
-    EXPECT_EQ(area.right, MulDiv(90 + 2865, 96, 1440));
+    EXPECT_EQ(area.left, TwipsToPixels(90, dpi)) << "the band of the lines, not the ball";
+    EXPECT_EQ(area.right, TwipsToPixels(90 + 2865, dpi));
     EXPECT_EQ(area.bottom, client.bottom);
     EXPECT_GT(area.top, client.bottom / 2) << "only the band the lines take";
+
+    // Both moving: the band and the ball in one region, and nothing between them. Four steps of
+    // the ball show it once, whichever step shows it.
+    ValidateRect(box, nullptr);
+    for (int tick = 0; tick < 4; ++tick) form_.tMove_Timer();
+    form_.tCredit_Timer();
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetUpdateRgn(box, region, FALSE), COMPLEXREGION);
+    EXPECT_TRUE(PtInRegion(region, TwipsToPixels(90, dpi), client.bottom - 1)) << "the band";
+    const int between = (ballArea.bottom + area.top) / 2;
+    EXPECT_FALSE(PtInRegion(region, (ballArea.left + ballArea.right) / 2, between)) << "between them";
+    DeleteObject(region);
     ShowWindow(form_.hwnd(), SW_HIDE);
 }
 

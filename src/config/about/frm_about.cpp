@@ -102,11 +102,12 @@ public:
         }
         const ScopedGdiObject<HRGN> region(CreateRectRgnIndirect(&areas_[0]));
         const ScopedGdiObject<HRGN> more(CreateRectRgn(0, 0, 0, 0));
-        for (size_t i = 1; i < count_ && region && more; ++i) {
+        bool combined = region && more;
+        for (size_t i = 1; i < count_ && combined; ++i) {
             SetRectRgn(more, areas_[i].left, areas_[i].top, areas_[i].right, areas_[i].bottom);
-            CombineRgn(region, region, more, RGN_OR);
+            combined = CombineRgn(region, region, more, RGN_OR) != ERROR;
         }
-        if (region && more) {
+        if (combined) {
             InvalidateRgn(box, region, FALSE);
         } else {
             for (size_t i = 0; i < count_; ++i) InvalidateRect(box, &areas_[i], FALSE);
@@ -464,6 +465,8 @@ void AboutForm::DrawBox(HDC dc, const RECT& area) const {
     // The ball over them, mixed with what lies under it by its raster operation.
     const RECT& ball = ballShown_;
     if (!ballVisible_ || !Overlaps(ball, area)) return;
+    const ScopedGdiObject<HRGN> oldClip(CreateRectRgn(0, 0, 0, 0));
+    if (!oldClip) return;  // the caller's clip could not be kept: the ball waits for a painting
     // The DC's own brush takes the colour: no brush to make and delete at every painting.
     const ScopedSelectObject brush(dc, GetStockObject(DC_BRUSH));
     const ScopedSelectObject pen(dc, GetStockObject(NULL_PEN));
@@ -474,8 +477,7 @@ void AboutForm::DrawBox(HDC dc, const RECT& area) const {
     // everywhere, so it is drawn one pixel larger and clipped to the rectangle. The clip goes
     // with a region of the DC's own, put back afterwards (SaveDC and RestoreDC would select the
     // DC's font anew, which costs under Wine).
-    const ScopedGdiObject<HRGN> oldClip(CreateRectRgn(0, 0, 0, 0));
-    const bool hadClip = oldClip && GetClipRgn(dc, oldClip) == 1;
+    const bool hadClip = GetClipRgn(dc, oldClip) == 1;
     IntersectClipRect(dc, ball.left, ball.top, ball.right, ball.bottom);
     Ellipse(dc, ball.left, ball.top, ball.right + 1, ball.bottom + 1);
     SelectClipRgn(dc, hadClip ? oldClip.get() : nullptr);
