@@ -52,49 +52,33 @@ TEST(RunModal, DisablesTheOwnerUntilEndModalThenDestroysTheWindow) {
 
 // A modal window opened from a modal window: ending the outer one while the inner one runs ends it
 // once the inner one has closed, and the inner one ends only by its own EndModal.
-struct Nested {
-    HWND owner = nullptr;
-    HWND outer = nullptr;
-    HWND inner = nullptr;
-    int ticks = 0;
-    bool innerOpenAfterOuterEnded = false;
-    bool outerOpenAfterInnerClosed = false;
-};
-Nested nested;
+HWND nestedOuter, nestedInner;
+int nestedTicks;
+bool innerOpenAfterOuterEnded, outerOpenAfterInnerClosed;
 
 VOID CALLBACK NestedStep(HWND, UINT, UINT_PTR id, DWORD) {
-    switch (++nested.ticks) {
-        case 1:
-            nested.inner = MakeWindow(nested.outer);
-            RunModal(nested.inner, nested.outer);  // the timer keeps ticking inside
-            nested.outerOpenAfterInnerClosed = IsWindow(nested.outer) != FALSE;
-            break;
-        case 2:
-            EndModal(nested.outer);
-            break;
-        case 3:
-            nested.innerOpenAfterOuterEnded = IsWindow(nested.inner) != FALSE;
-            KillTimer(nullptr, id);
-            EndModal(nested.inner);
-            break;
+    if (++nestedTicks == 1) {
+        nestedInner = MakeWindow(nestedOuter);
+        RunModal(nestedInner, nestedOuter);  // the timer keeps ticking inside
+        outerOpenAfterInnerClosed = IsWindow(nestedOuter) != FALSE;
+    } else if (nestedTicks == 2) {
+        EndModal(nestedOuter);
+    } else {
+        innerOpenAfterOuterEnded = IsWindow(nestedInner) != FALSE;
+        KillTimer(nullptr, id);
+        EndModal(nestedInner);
     }
 }
 
 TEST(RunModal, NestedModalWindowsEachEndByTheirOwnEndModal) {
-    nested = {};
-    nested.owner = MakeWindow(nullptr);
-    nested.outer = MakeWindow(nested.owner);
+    HWND owner = MakeWindow(nullptr);
+    nestedOuter = MakeWindow(owner);
     SetTimer(nullptr, 0, 20, NestedStep);
-
-    RunModal(nested.outer, nested.owner);
-
-    EXPECT_EQ(nested.ticks, 3);
-    EXPECT_TRUE(nested.innerOpenAfterOuterEnded);
-    EXPECT_TRUE(nested.outerOpenAfterInnerClosed);
-    EXPECT_FALSE(IsWindow(nested.inner));
-    EXPECT_FALSE(IsWindow(nested.outer));
-    EXPECT_TRUE(IsWindowEnabled(nested.owner));
-    DestroyWindow(nested.owner);
+    RunModal(nestedOuter, owner);
+    EXPECT_EQ(nestedTicks, 3);
+    EXPECT_TRUE(innerOpenAfterOuterEnded && outerOpenAfterInnerClosed);
+    EXPECT_FALSE(IsWindow(nestedInner) || IsWindow(nestedOuter));
+    DestroyWindow(owner);
 }
 
 VOID CALLBACK QuitFromTimer(HWND, UINT, UINT_PTR id, DWORD) {
