@@ -71,6 +71,8 @@ VOID CALLBACK NestedStep(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 TEST(RunModal, NestedModalWindowsEachEndByTheirOwnEndModal) {
+    nestedTicks = 0;
+    innerOpenAfterOuterEnded = outerOpenAfterInnerClosed = false;
     HWND owner = MakeWindow(nullptr);
     nestedOuter = MakeWindow(owner);
     SetTimer(nullptr, 0, 20, NestedStep);
