@@ -44,8 +44,9 @@ PictureError WindowsFailure(DWORD error) {
 // What a decoder's failure means to the user: the codecs report a picture they have no memory
 // for in several ways; anything else is a file they cannot read.
 PictureError DecodeFailure(HRESULT hr) {
-    if (hr == E_OUTOFMEMORY || hr == WINCODEC_ERR_IMAGESIZEOUTOFRANGE || hr == HRESULT_FROM_WIN32(ERROR_NOT_ENOUGH_MEMORY) ||
-        hr == HRESULT_FROM_WIN32(ERROR_OUTOFMEMORY)) {
+    // E_OUTOFMEMORY is also HRESULT_FROM_WIN32(ERROR_OUTOFMEMORY).
+    if (hr == E_OUTOFMEMORY || hr == WINCODEC_ERR_IMAGESIZEOUTOFRANGE ||
+        hr == HRESULT_FROM_WIN32(ERROR_NOT_ENOUGH_MEMORY)) {
         return Failure(kPictureErrorTooLarge, kTooLargeText);
     }
     return Failure(kPictureErrorInvalid, kInvalidText);

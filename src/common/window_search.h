@@ -5,9 +5,9 @@
 
 #include <string>
 
-// Walks all top-level windows as EnumWindows lists them and returns the first owner whose text equals `title` exactly, or 0.
-// Only owners are compared, never the windows themselves. Pending messages are processed after
-// each window examined.
+// Walks all top-level windows as EnumWindows lists them and returns the first owner whose text
+// equals `title` exactly, or 0. Only owners are compared, never the windows themselves. Pending
+// messages are processed after each window examined.
 HWND FindOwnerWindowByTitle(const std::string& title);
 
 // Returns the text of a window, also of another program's top-level window; empty when it has

@@ -40,7 +40,8 @@ DWORD ClearStartupSwitch(HKEY root);
 
 // After "&OK" saved the list: starts the loader beside this program, by its full path, when
 // autostart is `wanted` and on, no loader runs, and this program runs as the desktop shell does.
-// The search for a running loader lets messages through. A loader that cannot be started starts at the next logon; nothing is reported.
+// The search for a running loader lets messages through. A loader that cannot be started starts
+// at the next logon; nothing is reported.
 void StartLoaderAfterOk(bool wanted);
 
 // How this program's user, elevation and integrity level compare with the desktop shell's.
